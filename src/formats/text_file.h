@@ -1,0 +1,86 @@
+#pragma once
+
+// Text mode as the instrument files and settings.ini use it: Windows-1252 bytes, kept
+// as they are; CR LF written for every "\n"; CR LF and LF both accepted when reading.
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace zv {
+
+// Reads a text file line by line, with the line end stripped. A final line without a
+// line end is still a line. Only a CR directly before the LF belongs to the line end.
+class TextReader {
+public:
+    explicit TextReader(const std::filesystem::path& path);
+    // Reads from memory instead of a file (the fuzz targets and benchmarks use it).
+    static TextReader fromContent(std::string content);
+
+    bool isOpen() const { return open_; }
+    // The next line without its line end; false at the end of the file.
+    bool readLine(std::string& line);
+
+private:
+    TextReader() = default;
+
+    std::string content_;
+    std::size_t position_ = 0;
+    bool open_ = false;
+};
+
+enum class WriteMode {
+    Truncate, // create or truncate the file itself
+    Atomic,   // write a temporary file beside the target, rename it over the target on close
+};
+
+// Writes a text file. Every write is checked; a single failure makes close() fail.
+// In atomic mode the target is replaced only by a successful close(); otherwise the
+// temporary file is removed and the old target stays as it was.
+class TextWriter {
+public:
+    explicit TextWriter(const std::filesystem::path& path, WriteMode mode = WriteMode::Truncate);
+    ~TextWriter();
+    TextWriter(const TextWriter&) = delete;
+    TextWriter& operator=(const TextWriter&) = delete;
+
+    bool isOpen() const { return file_ != nullptr; }
+    // Writes text, each "\n" as CR LF.
+    void write(std::string_view text);
+    void writeLine(std::string_view text);
+    // Writes printf-formatted text (C locale), each "\n" as CR LF.
+    void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // Flushes and closes (and renames in atomic mode); true when everything was written.
+    bool close();
+    bool failed() const { return failed_; }
+
+private:
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+
+    bool countOperation();
+    void flushBuffer();
+
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    WriteMode mode_;
+    std::unique_ptr<std::FILE, FileCloser> file_;
+    std::string buffer_;
+    bool failed_ = false;
+    bool closed_ = false;
+};
+
+// printf into a std::string (C locale formats, as the file formats are written).
+std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Test seam for I/O-error tests: the n-th write operation from now on (1 = the next one;
+// every write(), writeLine(), print() and close() of any TextWriter counts) fails as a
+// full disk would. 0 switches the injection off.
+void injectWriteFault(long n);
+// The number of write operations counted since the last injectWriteFault() call.
+long countedWriteOperations();
+
+} // namespace zv
