@@ -10,7 +10,7 @@ namespace zv {
 
 CZvApp::CZvApp(UserInterface& ui) : ui_(ui) {}
 
-bool CZvApp::initSettings(const std::filesystem::path& startDir) {
+void CZvApp::takeStartDir(const std::filesystem::path& startDir) {
     std::error_code error;
     std::filesystem::path absolute = std::filesystem::absolute(startDir, error);
     if (error) {
@@ -23,12 +23,23 @@ bool CZvApp::initSettings(const std::filesystem::path& startDir) {
     }
     settings_.logbookCommandsEnabled = true;
     settings_.liftDbCommandsEnabled = true;
+}
+
+bool CZvApp::initSettings(const std::filesystem::path& startDir) {
+    takeStartDir(startDir);
     const SettingsFileState state = settleSettings(settings_, ui_);
     settled_ = true;
     if (state == SettingsFileState::Loaded) {
         return true;
     }
     return saveSettings();
+}
+
+SettingsFileState CZvApp::readSettings(const std::filesystem::path& startDir) {
+    takeStartDir(startDir);
+    const SettingsFileState state = loadSettings(settings_, settingsFilePath(settings_));
+    settled_ = state == SettingsFileState::Loaded;
+    return state;
 }
 
 bool CZvApp::saveSettings() {

@@ -5,6 +5,7 @@
 // changed a saved field, so that a crash loses nothing.
 
 #include "app/app_settings.h"
+#include "app/settings_file.h"
 
 #include <filesystem>
 #include <functional>
@@ -33,7 +34,10 @@ public:
     // dialogue). Unless the file was read as it is, settings.ini is written at once.
     // False when it had to be written and could not be (reported).
     bool initSettings(const std::filesystem::path& startDir);
-    // Whether initSettings() ran: before it, the record must never overwrite settings.ini.
+    // Reads settings.ini of startDir without any dialogue (the headless front end): the
+    // record is taken only from a file of this version.
+    SettingsFileState readSettings(const std::filesystem::path& startDir);
+    // Whether the record was settled: before that, it must never overwrite settings.ini.
     bool settingsSettled() const { return settled_; }
 
     // Writes settings.ini atomically; a failure is reported with the stop icon.
@@ -51,6 +55,8 @@ public:
     bool commandSelectPort(int port);
 
 private:
+    void takeStartDir(const std::filesystem::path& startDir);
+
     UserInterface& ui_;
     AppSettings settings_;
     bool settled_ = false;
