@@ -5,7 +5,10 @@
 //
 //     const CommandRegistrar registrar({
 //         .name = "zv2ozi",
+//         .synopsis = "",
 //         .menuPath = "Tools > Konvertieren > Wegpunkte > Zv->Ozi",
+//         .needsSettings = true,
+//         .fileArguments = 0,
 //         .prepare = [](Arguments&) -> CommandAction {
 //             return [](CZvApp& app, CliUserInterface&) {
 //                 return app.runCommand(commandZvToOzi);
