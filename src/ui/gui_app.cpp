@@ -2,6 +2,7 @@
 
 #include "ui/main_frame.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace zv {
@@ -13,7 +14,7 @@ ZvGuiApp::~ZvGuiApp() {
 }
 
 bool ZvGuiApp::initInstance(const QString& commandLineFile) {
-    settings_.startDir = QDir::currentPath().toStdString();
+    const QString startDir = QDir::currentPath();
 
     WorkspaceState workspace;
     workspace.font = profile_.loadFont();
@@ -21,16 +22,25 @@ bool ZvGuiApp::initInstance(const QString& commandLineFile) {
     workspace.margins = profile_.loadMargins();
     workspace.recentFiles = profile_.loadRecentFiles();
 
-    auto runner = [this](const CMainFrame::Command& command) { return command(settings_, ui_); };
-    frame_ = std::make_unique<CMainFrame>(settings_, ui_, runner, workspace);
+    // Every command runs through the application object, which writes settings.ini as soon
+    // as a command changed the record.
+    auto runner = [this](const CMainFrame::Command& command) { return app_.runCommand(command); };
+    frame_ = std::make_unique<CMainFrame>(app_.settings(), ui_, runner, workspace);
+    frame_->setSettingsCommand([this] { app_.commandSettings(); });
+    frame_->setSelectPortCommand([this](int port) { app_.commandSelectPort(port); });
     ui_.setMainFrame(frame_.get());
 
     if (!commandLineFile.isEmpty()) {
         frame_->openDocument(commandLineFile);
     }
-    settings_.logbookCommandsEnabled = true;
-    settings_.liftDbCommandsEnabled = true;
+    app_.settings().logbookCommandsEnabled = true;
+    app_.settings().liftDbCommandsEnabled = true;
     frame_->show();
+    QCoreApplication::processEvents();
+
+    // settings.ini, or the first-start dialogue over the main window. A settings.ini that
+    // cannot be written has been reported; the program goes on with the record it has.
+    app_.initSettings(startDir.toStdString());
     frame_->updateCommands();
 
     // The workspace starts without documents, also when a file was named.
@@ -46,6 +56,7 @@ void ZvGuiApp::exitInstance() {
         profile_.saveRecentFiles(workspace.recentFiles);
         profile_.sync();
     }
+    app_.exitInstance();
 }
 
 } // namespace zv

@@ -4,6 +4,7 @@
 // of the settings, and at the end the profile values and settings.ini.
 
 #include "app/app_settings.h"
+#include "app/zv_app.h"
 #include "platform/profile.h"
 #include "ui/qt_user_interface.h"
 
@@ -29,12 +30,13 @@ public:
     void exitInstance();
 
     CMainFrame* mainFrame() const { return frame_.get(); }
-    AppSettings& settings() { return settings_; }
+    AppSettings& settings() { return app_.settings(); }
+    CZvApp& app() { return app_; }
     QtUserInterface& ui() { return ui_; }
 
 private:
     QtUserInterface ui_;
-    AppSettings settings_;
+    CZvApp app_{ui_};
     Profile profile_;
     FontRecord fontAtStart_;
     std::unique_ptr<CMainFrame> frame_;

@@ -236,8 +236,8 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
          [this] { launch(settings_.oziExplorerPath); }},
         {"zvView", "&Tools|&ZVView", "ZVView aufrufen\nZVView", "", [this] { launch(settings_.zvViewPath); }},
         // "Zirrova"
-        {"com1", "Zirrova|&Port|COM&1", "COM Port 1 setzen", "", [this] { selectPortCommand_(0); }},
-        {"com2", "Zirrova|&Port|COM&2", "COM Port 2 setzen", "", [this] { selectPortCommand_(1); }},
+        {"com1", "Zirrova|&Port|COM&1", "COM Port 1 setzen", "", [this] { selectPortCommand_(0); updateCommands(); }},
+        {"com2", "Zirrova|&Port|COM&2", "COM Port 2 setzen", "", [this] { selectPortCommand_(1); updateCommands(); }},
         {"receiveLogbook", "Zirrova|&empfangen|&Logbuch", "Logbuch vom Zirrova laden", "", {}},
         {"receiveLifts", "Zirrova|&empfangen|&Aufwinde", "Aufwinde vom Zirrova übertragen", "", {}},
         {"receiveWaypoints", "Zirrova|&empfangen|&Wegpunkte", "Wegpunkte vom Zirrova übertragen", "", {}},
@@ -250,7 +250,7 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
         {"sendTakeoffs", "Zirrova|&senden|&Startplätze", "Startplätze zum Zirrova senden", "", {}},
         {"sendLines", "Zirrova|&senden|&Lines", "Lines zum Zirrova übertragen", "", {}},
         // "&Einstellungen"
-        {"settings", "&Einstellungen", "Einstellungen ändern", "", [this] { settingsCommand_(); }},
+        {"settings", "&Einstellungen", "Einstellungen ändern", "", [this] { settingsCommand_(); updateCommands(); }},
         // "&Ansicht"
         {"viewToolbar", "&Ansicht|&Symbolleiste", "Blendet die Symbolleiste ein oder aus.\nSymbolleiste", "",
          [this] { toolBar_->setVisible(!toolBar_->isVisible()); updateCommands(); }},

@@ -20,17 +20,33 @@ namespace zv {
 namespace {
 
 // An entry that accepts no more characters than its limit while typing; a longer value
-// that comes from the settings is still shown (and refused when the page is left).
+// that comes from the settings is still shown (and refused when the page is left), and
+// typing never makes it longer than it came.
 class LengthLimit : public QValidator {
 public:
-    LengthLimit(int limit, QObject* parent) : QValidator(parent), limit_(limit) {}
+    LengthLimit(int limit, QObject* parent) : QValidator(parent), limit_(limit), allowed_(limit) {}
+    // Called before the sheet shows a value from the settings.
+    void allowShown(qsizetype length) const { allowed_ = std::max<qsizetype>(limit_, length); }
     State validate(QString& input, int&) const override {
-        return input.size() > limit_ ? Invalid : Acceptable;
+        if (input.size() > allowed_) {
+            return Invalid;
+        }
+        allowed_ = std::max<qsizetype>(limit_, input.size());
+        return Acceptable;
     }
 
 private:
-    int limit_;
+    qsizetype limit_;
+    mutable qsizetype allowed_;
 };
+
+// Shows a value in an entry, also one longer than the entry's limit.
+void showText(QLineEdit* edit, const QString& text) {
+    if (const auto* limit = dynamic_cast<const LengthLimit*>(edit->validator())) {
+        limit->allowShown(text.size());
+    }
+    edit->setText(text);
+}
 
 QLineEdit* entry(QWidget* parent, const char* name, int limit = 0) {
     auto* edit = new QLineEdit(parent);
@@ -262,20 +278,20 @@ SettingsEntries CMyPropertySheet::entries() const {
 }
 
 void CMyPropertySheet::showEntries(const SettingsEntries& entries) {
-    logbookFile_->setText(fromUtf8(entries.logbookFile));
-    firstFlightNumber_->setText(fromUtf8(entries.firstFlightNumber));
-    logbookDir_->setText(fromUtf8(entries.logbookDir));
-    flightsPerPage_->setText(fromUtf8(entries.flightsPerPage));
-    routeDir_->setText(fromUtf8(entries.routeDir));
-    waypointDir_->setText(fromUtf8(entries.waypointDir));
-    oziDir_->setText(fromUtf8(entries.oziDir));
-    oziExplorerPath_->setText(fromUtf8(entries.oziExplorerPath));
-    liftDir_->setText(fromUtf8(entries.liftDir));
-    liftDatabase_->setText(fromUtf8(entries.liftDatabase));
-    takeoffDir_->setText(fromUtf8(entries.takeoffDir));
-    zvView_->setText(fromUtf8(entries.zvViewPath));
+    showText(logbookFile_, fromUtf8(entries.logbookFile));
+    showText(firstFlightNumber_, fromUtf8(entries.firstFlightNumber));
+    showText(logbookDir_, fromUtf8(entries.logbookDir));
+    showText(flightsPerPage_, fromUtf8(entries.flightsPerPage));
+    showText(routeDir_, fromUtf8(entries.routeDir));
+    showText(waypointDir_, fromUtf8(entries.waypointDir));
+    showText(oziDir_, fromUtf8(entries.oziDir));
+    showText(oziExplorerPath_, fromUtf8(entries.oziExplorerPath));
+    showText(liftDir_, fromUtf8(entries.liftDir));
+    showText(liftDatabase_, fromUtf8(entries.liftDatabase));
+    showText(takeoffDir_, fromUtf8(entries.takeoffDir));
+    showText(zvView_, fromUtf8(entries.zvViewPath));
     (entries.comPort == 1 ? com2_ : com1_)->setChecked(true);
-    serialNumber_->setText(fromUtf8(entries.serialNumber));
+    showText(serialNumber_, fromUtf8(entries.serialNumber));
 }
 
 bool CMyPropertySheet::checkPage(int page) {
@@ -341,17 +357,17 @@ void CMyPropertySheet::browseFile(SettingsField field, QLineEdit* target, const 
     if (field == SettingsField::LogbookFile || field == SettingsField::LiftDatabase) {
         // Split at the last separator: the directory without it, and the bare name.
         const qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
-        edit(field)->setText(path.mid(cut + 1));
-        target->setText(cut < 0 ? QString() : path.left(cut));
+        showText(edit(field), path.mid(cut + 1));
+        showText(target, cut < 0 ? QString() : path.left(cut));
     } else {
-        (target ? target : oziExplorerPath_)->setText(path);
+        showText(target ? target : oziExplorerPath_, path);
     }
 }
 
 void CMyPropertySheet::browseDirectory(QLineEdit* target, const QString& title) {
     const QString chosen = pathChooser_(title);
     if (!chosen.isEmpty()) {
-        target->setText(chosen);
+        showText(target, chosen);
     }
 }
 
