@@ -14,9 +14,13 @@ std::string messageMaxChars(int count) {
     return "Geben Sie bitte nicht mehr als " + std::to_string(count) + " Zeichen ein.";
 }
 
-std::string messageNotInteger() { return "Geben Sie bitte eine ganze Zahl ein."; }
+std::string messageNotInteger() {
+    return "Geben Sie bitte eine ganze Zahl ein.";
+}
 
-std::string messageNotUnsigned() { return "Geben Sie bitte eine positive ganze Zahl ein."; }
+std::string messageNotUnsigned() {
+    return "Geben Sie bitte eine positive ganze Zahl ein.";
+}
 
 namespace {
 
@@ -105,7 +109,8 @@ std::optional<SettingsProblem> checkSettingsPage(SettingsPage page,
     case SettingsPage::Logbook:
         return first({
             {SettingsField::LogbookFile, checkLength(entries.logbookFile, maxPathChars)},
-            {SettingsField::FirstFlightNumber, checkInt(entries.firstFlightNumber, 1, 10000, number)},
+            {SettingsField::FirstFlightNumber,
+             checkInt(entries.firstFlightNumber, 1, 10000, number)},
             {SettingsField::LogbookDir, checkLength(entries.logbookDir, maxPathChars)},
             {SettingsField::FlightsPerPage, checkUnsigned(entries.flightsPerPage, number)},
         });

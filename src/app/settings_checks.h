@@ -73,8 +73,7 @@ std::optional<std::string> checkUnsigned(std::string_view text, int& value);
 std::optional<std::string> checkLength(std::string_view text, int count);
 
 // The first failing check of one page, in the order of its entries.
-std::optional<SettingsProblem> checkSettingsPage(SettingsPage page,
-                                                 const SettingsEntries& entries);
+std::optional<SettingsProblem> checkSettingsPage(SettingsPage page, const SettingsEntries& entries);
 
 SettingsEntries settingsEntries(const AppSettings& settings);
 // Copies the fourteen entries back; every page must have passed its checks.

@@ -26,8 +26,9 @@ FontRecord Profile::loadFont() {
         font.underline = settings_->value(QStringLiteral("Underline"), 0).toInt();
         font.pitchAndFamily = settings_->value(QStringLiteral("PitchAndFamily"), 0).toInt();
         font.charSet = settings_->value(QStringLiteral("CharSet"), 1).toInt();
-        font.faceName =
-            settings_->value(QStringLiteral("FaceName"), QStringLiteral("System")).toString().left(31);
+        font.faceName = settings_->value(QStringLiteral("FaceName"), QStringLiteral("System"))
+                            .toString()
+                            .left(31);
     }
     settings_->endGroup();
     return font;
@@ -102,6 +103,8 @@ void Profile::saveRecentFiles(const QStringList& files) {
     settings_->endGroup();
 }
 
-void Profile::sync() { settings_->sync(); }
+void Profile::sync() {
+    settings_->sync();
+}
 
 } // namespace zv

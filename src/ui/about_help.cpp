@@ -11,7 +11,9 @@
 #include <QVBoxLayout>
 
 // The help page is compiled into the static library; its resources must be registered.
-static void initHelpResources() { Q_INIT_RESOURCE(zv); }
+static void initHelpResources() {
+    Q_INIT_RESOURCE(zv);
+}
 
 namespace zv {
 

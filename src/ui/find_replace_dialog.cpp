@@ -72,7 +72,9 @@ FindReplaceDialog::FindReplaceDialog(bool replace, ActiveEditor activeEditor, QW
     layout->addLayout(buttons);
 }
 
-void FindReplaceDialog::setFindText(const QString& text) { find_->setText(text); }
+void FindReplaceDialog::setFindText(const QString& text) {
+    find_->setText(text);
+}
 
 void FindReplaceDialog::setReplaceText(const QString& text) {
     if (replace_) {
@@ -108,7 +110,8 @@ bool FindReplaceDialog::findNext() {
 
 bool FindReplaceDialog::selectionMatches(QPlainTextEdit* editor) const {
     const QString selected = editor->textCursor().selectedText();
-    const Qt::CaseSensitivity cs = matchCase_->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const Qt::CaseSensitivity cs =
+        matchCase_->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive;
     return !selected.isEmpty() && selected.compare(find_->text(), cs) == 0;
 }
 

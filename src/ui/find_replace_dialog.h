@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QTextDocument>
-
 #include <functional>
 
 class QCheckBox;

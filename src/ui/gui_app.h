@@ -9,7 +9,6 @@
 #include "ui/qt_user_interface.h"
 
 #include <QString>
-
 #include <memory>
 
 namespace zv {

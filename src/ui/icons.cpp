@@ -5,7 +5,6 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QStyle>
-
 #include <functional>
 
 namespace zv::icons {
@@ -85,7 +84,9 @@ QIcon program() {
     });
 }
 
-QIcon save() { return standard("document-save", QStyle::SP_DialogSaveButton); }
+QIcon save() {
+    return standard("document-save", QStyle::SP_DialogSaveButton);
+}
 
 QIcon cut() {
     return themed("edit-cut", [](QPainter& p) {
@@ -134,9 +135,13 @@ QIcon print() {
     });
 }
 
-QIcon about() { return standard("help-about", QStyle::SP_MessageBoxInformation); }
+QIcon about() {
+    return standard("help-about", QStyle::SP_MessageBoxInformation);
+}
 
-QIcon contextHelp() { return standard("help-contextual", QStyle::SP_TitleBarContextHelpButton); }
+QIcon contextHelp() {
+    return standard("help-contextual", QStyle::SP_TitleBarContextHelpButton);
+}
 
 QIcon zvToOzi() {
     return drawn([](QPainter& p) {
@@ -191,7 +196,9 @@ QIcon oziExplorer() {
     });
 }
 
-QIcon fileManager() { return standard("system-file-manager", QStyle::SP_DirOpenIcon); }
+QIcon fileManager() {
+    return standard("system-file-manager", QStyle::SP_DirOpenIcon);
+}
 
 QIcon zvView() {
     return drawn([](QPainter& p) {

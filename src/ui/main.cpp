@@ -9,7 +9,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
 #include <clocale>
 
 int main(int argc, char* argv[]) {

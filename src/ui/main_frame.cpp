@@ -25,17 +25,20 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QWhatsThis>
-
 #include <cmath>
 
 namespace zv {
 
 namespace {
 
-QString qt(const std::string& text) { return QString::fromStdString(text); }
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // The text of a menu entry without the shortcut part after the tab.
-QString menuText(const QString& leaf) { return leaf.section(QLatin1Char('\t'), 0, 0); }
+QString menuText(const QString& leaf) {
+    return leaf.section(QLatin1Char('\t'), 0, 0);
+}
 
 // The toolbar tip: the part of the prompt after the line break, or the entry's own text.
 QString toolTipOf(const QString& prompt, const QString& leaf) {
@@ -51,7 +54,8 @@ QString toolTipOf(const QString& prompt, const QString& leaf) {
 QFont fontOf(const FontRecord& record) {
     QFont font(record.faceName);
     font.setPixelSize(std::max(1, std::abs(record.height)));
-    font.setWeight(static_cast<QFont::Weight>(record.weight <= 0 ? 400 : std::min(record.weight, 1000)));
+    font.setWeight(
+        static_cast<QFont::Weight>(record.weight <= 0 ? 400 : std::min(record.weight, 1000)));
     font.setItalic(record.italic != 0);
     font.setUnderline(record.underline != 0);
     if ((record.pitchAndFamily & 3) == 1) {
@@ -78,9 +82,9 @@ FontRecord fontRecordOf(const QFont& font, const FontRecord& previous) {
 
 void applyMargins(QPrinter& printer, const PrintMargins& margins) {
     const auto mm = [](int twips) { return twips / 1440.0 * 25.4; };
-    printer.setPageMargins(QMarginsF(mm(margins.left), mm(margins.top), mm(margins.right),
-                                     mm(margins.bottom)),
-                           QPageLayout::Millimeter);
+    printer.setPageMargins(
+        QMarginsF(mm(margins.left), mm(margins.top), mm(margins.right), mm(margins.bottom)),
+        QPageLayout::Millimeter);
 }
 
 const QStringList documentOnlyMenus = {QStringLiteral("&Bearbeiten"), QStringLiteral("&Fenster")};
@@ -95,9 +99,9 @@ CMainFrame::CMainFrame(AppSettings& settings, UserInterface& ui, CommandRunner r
     setWindowTitle(QStringLiteral("zv"));
     setWindowIcon(icons::program());
     setCentralWidget(mdi_);
-    settingsCommand_ = [this] { runCommand([](AppSettings& s, UserInterface& u) {
-                                    return u.runSettingsSheet(s);
-                                }); };
+    settingsCommand_ = [this] {
+        runCommand([](AppSettings& s, UserInterface& u) { return u.runSettingsSheet(s); });
+    };
     selectPortCommand_ = [this](int port) {
         runCommand([port](AppSettings& s, UserInterface&) {
             s.comPort = port;
@@ -107,14 +111,17 @@ CMainFrame::CMainFrame(AppSettings& settings, UserInterface& ui, CommandRunner r
     table_ = buildTable();
     createMenusAndToolbar();
     createStatusBar();
-    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) { updateCommands(); });
+    connect(mdi_, &QMdiArea::subWindowActivated, this,
+            [this](QMdiSubWindow*) { updateCommands(); });
     qApp->installEventFilter(this);
     resize(900, 650);
     updateRecentFiles();
     updateCommands();
 }
 
-CMainFrame::~CMainFrame() { qApp->removeEventFilter(this); }
+CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+}
 
 void CMainFrame::setSettingsCommand(std::function<void()> command) {
     settingsCommand_ = std::move(command);
@@ -136,7 +143,8 @@ void CMainFrame::setHandler(const QString& name, std::function<void()> handler) 
 std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
     const auto open = [this](OpenFileKind kind) {
         return [this, kind] {
-            runCommand([kind](AppSettings& s, UserInterface& u) { return commandOpenFiles(kind, s, u); });
+            runCommand(
+                [kind](AppSettings& s, UserInterface& u) { return commandOpenFiles(kind, s, u); });
         };
     };
     const auto onView = [this](void (QPlainTextEdit::*member)()) {
@@ -150,17 +158,18 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
     const Form all = Form::Always;
     return {
         // "&Datei"
-        {"openLogbook", "&Datei|Ö&ffnen...\tStrg+O|&Flugbuch", "Das Flugbuch öffnen\nFlugbuch öffnen", "",
-         open(OpenFileKind::Logbook)},
-        {"openZvWaypoints", "&Datei|Ö&ffnen...\tStrg+O|&Zv Wegpunkte", "Zv Wegpunktedatei öffnen", "",
-         open(OpenFileKind::ZvWaypoints)},
-        {"openOziWaypoints", "&Datei|Ö&ffnen...\tStrg+O|&Ozi Wegpunkte", "Ozi Wegpunkte Datei öffnen", "",
-         open(OpenFileKind::OziWaypoints)},
+        {"openLogbook", "&Datei|Ö&ffnen...\tStrg+O|&Flugbuch",
+         "Das Flugbuch öffnen\nFlugbuch öffnen", "", open(OpenFileKind::Logbook)},
+        {"openZvWaypoints", "&Datei|Ö&ffnen...\tStrg+O|&Zv Wegpunkte", "Zv Wegpunktedatei öffnen",
+         "", open(OpenFileKind::ZvWaypoints)},
+        {"openOziWaypoints", "&Datei|Ö&ffnen...\tStrg+O|&Ozi Wegpunkte",
+         "Ozi Wegpunkte Datei öffnen", "", open(OpenFileKind::OziWaypoints)},
         {"openLifts", "&Datei|Ö&ffnen...\tStrg+O|&Aufwinde", "Aufwind Datei öffnen", "",
          open(OpenFileKind::Lifts)},
         {"openTakeoffs", "&Datei|Ö&ffnen...\tStrg+O|&Startplätze", "Startplatz Datei öffnen", "",
          open(OpenFileKind::Takeoffs)},
-        {"openLines", "&Datei|Ö&ffnen...\tStrg+O|&Lines", "Line Datei öffnen", "", open(OpenFileKind::Lines)},
+        {"openLines", "&Datei|Ö&ffnen...\tStrg+O|&Lines", "Line Datei öffnen", "",
+         open(OpenFileKind::Lines)},
         {"close", "&Datei|&Schließen", "Schließt das aktive Dokument.\nSchließen", "",
          [this] { closeDocument(); }, doc},
         {"save", "&Datei|S&peichern\tStrg+S", "Speichert das aktive Dokument.\nSpeichern", "Ctrl+S",
@@ -174,8 +183,10 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
         {"printPreview", "&Datei|Sei&tenansicht", "Zeigt ganze Seiten an.\nSeitenansicht", "",
          [this] { printPreview(); }, doc},
         {"printSetup", "&Datei|Drucker&einrichtung...",
-         "Ändert den Drucker und die Druckoptionen.\nDruckereinrichtung", "", [this] { printerSetup(); }},
-        {"pageSetup", "&Datei|Seite ein&richten", "Drucklayout festlegen", "", [this] { pageSetup(); }, doc},
+         "Ändert den Drucker und die Druckoptionen.\nDruckereinrichtung", "",
+         [this] { printerSetup(); }},
+        {"pageSetup", "&Datei|Seite ein&richten", "Drucklayout festlegen", "",
+         [this] { pageSetup(); }, doc},
         {"", "&Datei|-", "", "", {}},
         {"recentFile", "&Datei|Letzte Datei", "Öffnet dieses Dokument.", "", {}},
         {"", "&Datei|-", "", "", {}},
@@ -183,8 +194,9 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
          "Verläßt die Anwendung; fragt, ob Dokumente gespeichert werden sollen.\nBeenden", "",
          [this] { close(); }},
         // "&Bearbeiten"
-        {"undo", "&Bearbeiten|&Rückgängig\tStrg+Z", "Macht die letzte Aktion rückgängig.\nRückgängig",
-         "Ctrl+Z;Alt+Backspace", onView(&QPlainTextEdit::undo), doc},
+        {"undo", "&Bearbeiten|&Rückgängig\tStrg+Z",
+         "Macht die letzte Aktion rückgängig.\nRückgängig", "Ctrl+Z;Alt+Backspace",
+         onView(&QPlainTextEdit::undo), doc},
         {"", "&Bearbeiten|-", "", "", {}, doc},
         {"cut", "&Bearbeiten|&Ausschneiden\tStrg+X",
          "Schneidet die Markierung aus und legt sie in die Zwischenablage.\nAusschneiden",
@@ -192,78 +204,174 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
         {"copy", "&Bearbeiten|&Kopieren\tStrg+C",
          "Kopiert die Markierung und legt sie in die Zwischenablage.\nKopieren", "Ctrl+C;Ctrl+Ins",
          onView(&QPlainTextEdit::copy), doc},
-        {"paste", "&Bearbeiten|E&infügen\tStrg+V", "Fügt den Inhalt der Zwischenablage ein.\nEinfügen",
-         "Ctrl+V;Shift+Ins", onView(&QPlainTextEdit::paste), doc},
+        {"paste", "&Bearbeiten|E&infügen\tStrg+V",
+         "Fügt den Inhalt der Zwischenablage ein.\nEinfügen", "Ctrl+V;Shift+Ins",
+         onView(&QPlainTextEdit::paste), doc},
         {"", "&Bearbeiten|-", "", "", {}, doc},
         {"find", "&Bearbeiten|Suchen\tStrg+F", "Sucht den angegebenen Text.\nSuchen", "Ctrl+F",
          [this] { showFind(false); }, doc},
-        {"replace", "&Bearbeiten|Ersetzen\tStrg+R", "Ersetzt bestimmten Text durch anderen Text.\nErsetzen",
-         "Ctrl+R", [this] { showFind(true); }, doc},
+        {"replace", "&Bearbeiten|Ersetzen\tStrg+R",
+         "Ersetzt bestimmten Text durch anderen Text.\nErsetzen", "Ctrl+R",
+         [this] { showFind(true); }, doc},
         // "&Tools"
-        {"zvToOzi", "&Tools|&Konvertieren|&Wegpunkte|&Zv->Ozi",
-         "Konvertierung von Zv-Wegpunkten in Ozi-Wegpunkte\nZv-Wegpunkte konvertieren", "", {}},
-        {"oziToZv", "&Tools|&Konvertieren|&Wegpunkte|&Ozi->Zv",
-         "Konvertierung von Ozi-Wegpunkten in Zv-Wegpunkte\nOzi-Wegpunkte konvertieren", "", {}},
-        {"flightToTracks", "&Tools|&Konvertieren|&Flug->Tracks", "Generiert Ozi-Track-Dateien\nTracks erzeugen",
-         "", {}},
-        {"liftsToWpt", "&Tools|&Konvertieren|&Lifts->Wpt", "Eine Aufwind-Datei in Ozi-Wegpunkte umwandeln", "",
+        {"zvToOzi",
+         "&Tools|&Konvertieren|&Wegpunkte|&Zv->Ozi",
+         "Konvertierung von Zv-Wegpunkten in Ozi-Wegpunkte\nZv-Wegpunkte konvertieren",
+         "",
          {}},
-        {"oziToTof", "&Tools|&Konvertieren|&Startplätze|Ozi->Tof",
-         "Konvertierung von Ozi-Wegpunkte in Startplätze", "", {}},
-        {"tofToOzi", "&Tools|&Konvertieren|&Startplätze|Tof->Ozi",
-         "Konvertierung von Startplätzen in Ozi-Wegpunkte", "", {}},
-        {"wptToLines", "&Tools|&Konvertieren|Wpt->Lines", "Eine Ozi-Wegpunktedatei in Lines umwandeln", "", {}},
-        {"logbookAppend", "&Tools|&Flugbuch |&erweitern", "Log-Dateien an Flugbuch anhängen", "", {}, all,
+        {"oziToZv",
+         "&Tools|&Konvertieren|&Wegpunkte|&Ozi->Zv",
+         "Konvertierung von Ozi-Wegpunkten in Zv-Wegpunkte\nOzi-Wegpunkte konvertieren",
+         "",
+         {}},
+        {"flightToTracks",
+         "&Tools|&Konvertieren|&Flug->Tracks",
+         "Generiert Ozi-Track-Dateien\nTracks erzeugen",
+         "",
+         {}},
+        {"liftsToWpt",
+         "&Tools|&Konvertieren|&Lifts->Wpt",
+         "Eine Aufwind-Datei in Ozi-Wegpunkte umwandeln",
+         "",
+         {}},
+        {"oziToTof",
+         "&Tools|&Konvertieren|&Startplätze|Ozi->Tof",
+         "Konvertierung von Ozi-Wegpunkte in Startplätze",
+         "",
+         {}},
+        {"tofToOzi",
+         "&Tools|&Konvertieren|&Startplätze|Tof->Ozi",
+         "Konvertierung von Startplätzen in Ozi-Wegpunkte",
+         "",
+         {}},
+        {"wptToLines",
+         "&Tools|&Konvertieren|Wpt->Lines",
+         "Eine Ozi-Wegpunktedatei in Lines umwandeln",
+         "",
+         {}},
+        {"logbookAppend",
+         "&Tools|&Flugbuch |&erweitern",
+         "Log-Dateien an Flugbuch anhängen",
+         "",
+         {},
+         all,
          Enable::LogbookFlag},
-        {"logbookRestore", "&Tools|&Flugbuch |&wiederherstellen", "Schreibt die Sicherungskopie zurück", "",
-         {}, all, Enable::LogbookFlag},
-        {"logbookInsert", "&Tools|&Flugbuch |&Flug einfügen", "Flug manuell in das Flugbuch einfügen", "", {},
-         all, Enable::LogbookFlag},
-        {"statsHours", "&Tools|&Flugbuch |&Statistik|&Flugstunden", "Ermittelt die monatlichen Flugstunden",
-         "", {}},
-        {"statsSites", "&Tools|&Flugbuch |&Statistik|&Startplätze", "Ermittelt die Flugstunden in Fluggebieten",
-         "", {}},
-        {"assignFlights", "&Tools|&Flugbuch |&Flugdaten zuordnen",
-         "Zuordnung von Flugnummern im Logbuch und zvc-Dateien", "", {}},
-        {"liftDbAppend", "&Tools|&Aufwinddatenbank|&erweitern", "Aufwind-Dateien an die Datenbank anhängen", "",
-         {}, all, Enable::LiftDbFlag},
-        {"liftDbRestore", "&Tools|&Aufwinddatenbank|&wiederherstellen",
-         "Schreibt die Sicherungskopie der Aufwinddatenbank zurück", "", {}, all, Enable::LiftDbFlag},
-        {"liftDbExtract", "&Tools|&Aufwinddatenbank|e&xtrahieren",
-         "Erzeugen einer Aufwind-Datei mit ausgewählten Datensätzen", "", {}},
+        {"logbookRestore",
+         "&Tools|&Flugbuch |&wiederherstellen",
+         "Schreibt die Sicherungskopie zurück",
+         "",
+         {},
+         all,
+         Enable::LogbookFlag},
+        {"logbookInsert",
+         "&Tools|&Flugbuch |&Flug einfügen",
+         "Flug manuell in das Flugbuch einfügen",
+         "",
+         {},
+         all,
+         Enable::LogbookFlag},
+        {"statsHours",
+         "&Tools|&Flugbuch |&Statistik|&Flugstunden",
+         "Ermittelt die monatlichen Flugstunden",
+         "",
+         {}},
+        {"statsSites",
+         "&Tools|&Flugbuch |&Statistik|&Startplätze",
+         "Ermittelt die Flugstunden in Fluggebieten",
+         "",
+         {}},
+        {"assignFlights",
+         "&Tools|&Flugbuch |&Flugdaten zuordnen",
+         "Zuordnung von Flugnummern im Logbuch und zvc-Dateien",
+         "",
+         {}},
+        {"liftDbAppend",
+         "&Tools|&Aufwinddatenbank|&erweitern",
+         "Aufwind-Dateien an die Datenbank anhängen",
+         "",
+         {},
+         all,
+         Enable::LiftDbFlag},
+        {"liftDbRestore",
+         "&Tools|&Aufwinddatenbank|&wiederherstellen",
+         "Schreibt die Sicherungskopie der Aufwinddatenbank zurück",
+         "",
+         {},
+         all,
+         Enable::LiftDbFlag},
+        {"liftDbExtract",
+         "&Tools|&Aufwinddatenbank|e&xtrahieren",
+         "Erzeugen einer Aufwind-Datei mit ausgewählten Datensätzen",
+         "",
+         {}},
         {"", "&Tools|-", "", "", {}},
         {"oziExplorer", "&Tools|&OziExplorer", "OziExplorer aufrufen\nOziExplorer", "",
          [this] { launch(settings_.oziExplorerPath); }},
-        {"zvView", "&Tools|&ZVView", "ZVView aufrufen\nZVView", "", [this] { launch(settings_.zvViewPath); }},
+        {"zvView", "&Tools|&ZVView", "ZVView aufrufen\nZVView", "",
+         [this] { launch(settings_.zvViewPath); }},
         // "Zirrova"
-        {"com1", "Zirrova|&Port|COM&1", "COM Port 1 setzen", "", [this] { selectPortCommand_(0); updateCommands(); }},
-        {"com2", "Zirrova|&Port|COM&2", "COM Port 2 setzen", "", [this] { selectPortCommand_(1); updateCommands(); }},
+        {"com1", "Zirrova|&Port|COM&1", "COM Port 1 setzen", "",
+         [this] {
+             selectPortCommand_(0);
+             updateCommands();
+         }},
+        {"com2", "Zirrova|&Port|COM&2", "COM Port 2 setzen", "",
+         [this] {
+             selectPortCommand_(1);
+             updateCommands();
+         }},
         {"receiveLogbook", "Zirrova|&empfangen|&Logbuch", "Logbuch vom Zirrova laden", "", {}},
         {"receiveLifts", "Zirrova|&empfangen|&Aufwinde", "Aufwinde vom Zirrova übertragen", "", {}},
-        {"receiveWaypoints", "Zirrova|&empfangen|&Wegpunkte", "Wegpunkte vom Zirrova übertragen", "", {}},
+        {"receiveWaypoints",
+         "Zirrova|&empfangen|&Wegpunkte",
+         "Wegpunkte vom Zirrova übertragen",
+         "",
+         {}},
         {"receiveRoutes", "Zirrova|&empfangen|&Routen", "Routen vom Zirrova übertragen", "", {}},
-        {"receiveTakeoffs", "Zirrova|&empfangen|&Startplätze", "Statplätze vom Zirrova laden", "", {}},
+        {"receiveTakeoffs",
+         "Zirrova|&empfangen|&Startplätze",
+         "Statplätze vom Zirrova laden",
+         "",
+         {}},
         {"receiveFlight", "Zirrova|&empfangen|&Flug", "Flug vom Zirrova übertragen", "", {}},
         {"sendLifts", "Zirrova|&senden|&Aufwinde", "Lifts zum Zirrova senden", "", {}},
         {"sendWaypoints", "Zirrova|&senden|&Wegpunkte", "Wegpunkte zum Zirrova senden", "", {}},
-        {"sendRoutes", "Zirrova|&senden|&Routen", "Routen zum Zirrova senden", "", {}, all, Enable::Never},
+        {"sendRoutes",
+         "Zirrova|&senden|&Routen",
+         "Routen zum Zirrova senden",
+         "",
+         {},
+         all,
+         Enable::Never},
         {"sendTakeoffs", "Zirrova|&senden|&Startplätze", "Startplätze zum Zirrova senden", "", {}},
         {"sendLines", "Zirrova|&senden|&Lines", "Lines zum Zirrova übertragen", "", {}},
         // "&Einstellungen"
-        {"settings", "&Einstellungen", "Einstellungen ändern", "", [this] { settingsCommand_(); updateCommands(); }},
+        {"settings", "&Einstellungen", "Einstellungen ändern", "",
+         [this] {
+             settingsCommand_();
+             updateCommands();
+         }},
         // "&Ansicht"
-        {"viewToolbar", "&Ansicht|&Symbolleiste", "Blendet die Symbolleiste ein oder aus.\nSymbolleiste", "",
-         [this] { toolBar_->setVisible(!toolBar_->isVisible()); updateCommands(); }},
-        {"viewStatusBar", "&Ansicht|S&tatusleiste", "Blendet die Statusleiste ein oder aus.\nStatusleiste", "",
-         [this] { statusBar()->setVisible(!statusBar()->isVisible()); updateCommands(); }},
+        {"viewToolbar", "&Ansicht|&Symbolleiste",
+         "Blendet die Symbolleiste ein oder aus.\nSymbolleiste", "",
+         [this] {
+             toolBar_->setVisible(!toolBar_->isVisible());
+             updateCommands();
+         }},
+        {"viewStatusBar", "&Ansicht|S&tatusleiste",
+         "Blendet die Statusleiste ein oder aus.\nStatusleiste", "",
+         [this] {
+             statusBar()->setVisible(!statusBar()->isVisible());
+             updateCommands();
+         }},
         {"setFont", "&Ansicht|Set &Font", "Font auswählen", "", [this] { chooseFont(); }, doc},
         // "&Fenster"
         {"cascade", "&Fenster|Über&lappend", "Ordnet die Fenster überlappend an.\nÜberlappend", "",
          [this] { mdi_->cascadeSubWindows(); }, doc},
-        {"tile", "&Fenster|&Nebeneinander", "Ordnet die Fenster nebeneinander an.\nNebeneinander", "",
-         [this] { mdi_->tileSubWindows(); }, doc},
-        {"arrangeIcons", "&Fenster|&Symbole anordnen", "Ordnet die Symbole am unteren Fensterrand an.\nSymbole anordnen",
-         "",
+        {"tile", "&Fenster|&Nebeneinander", "Ordnet die Fenster nebeneinander an.\nNebeneinander",
+         "", [this] { mdi_->tileSubWindows(); }, doc},
+        {"arrangeIcons", "&Fenster|&Symbole anordnen",
+         "Ordnet die Symbole am unteren Fensterrand an.\nSymbole anordnen", "",
          [this] {
              for (QMdiSubWindow* window : mdi_->subWindowList()) {
                  if (window->isMinimized()) {
@@ -276,15 +384,19 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
         {"helpTopics", "&?|&Hilfethemen", "Listet die Hilfethemen auf.\nHilfethemen", "F1",
          [this] { showHelp(this); }},
         {"", "&?|-", "", "", {}},
-        {"about", "&?|Inf&o über zv...", "Zeigt Programminformationen und die Versionsnummer an.\nInfo", "",
+        {"about", "&?|Inf&o über zv...",
+         "Zeigt Programminformationen und die Versionsnummer an.\nInfo", "",
          [this] { showAboutBox(this); }},
         // Only on the toolbar or the keyboard.
-        {"contextHelp", "", "Zeigt Hilfe zu angeklickten Schaltflächen, Menüs und Fenstern an.\nHilfe",
-         "Shift+F1", [] { QWhatsThis::enterWhatsThisMode(); }},
+        {"contextHelp", "",
+         "Zeigt Hilfe zu angeklickten Schaltflächen, Menüs und Fenstern an.\nHilfe", "Shift+F1",
+         [] { QWhatsThis::enterWhatsThisMode(); }},
         {"fileManager", "", "WindowsExplorer aufrufen\nWindowsExplorer", "",
          [this] { openFileManager(qt(settings_.startDir)); }},
-        {"openAny", "", "Öffnet ein vorhandenes Dokument.\nÖffnen", "Ctrl+O", [this] { openAnyFile(); }},
-        {"nextPane", "", "Wechselt zum nächsten Fenster.", "F6", [this] { mdi_->activateNextSubWindow(); }},
+        {"openAny", "", "Öffnet ein vorhandenes Dokument.\nÖffnen", "Ctrl+O",
+         [this] { openAnyFile(); }},
+        {"nextPane", "", "Wechselt zum nächsten Fenster.", "F6",
+         [this] { mdi_->activateNextSubWindow(); }},
         {"previousPane", "", "Wechselt zum vorherigen Fenster.", "Shift+F6",
          [this] { mdi_->activatePreviousSubWindow(); }},
     };
@@ -312,7 +424,8 @@ void CMainFrame::createMenusAndToolbar() {
         const CommandEntry& entry = table_[index];
         const QString name = QString::fromLatin1(entry.name);
         const QString prompt = QString::fromUtf8(entry.prompt);
-        const QStringList levels = QString::fromUtf8(entry.menuPath).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+        const QStringList levels =
+            QString::fromUtf8(entry.menuPath).split(QLatin1Char('|'), Qt::SkipEmptyParts);
         const QString leaf = levels.isEmpty() ? name : levels.last();
 
         QAction* action = nullptr;
@@ -326,7 +439,8 @@ void CMainFrame::createMenusAndToolbar() {
             action->setToolTip(toolTipOf(prompt, leaf));
             action->setWhatsThis(action->statusTip());
             QList<QKeySequence> keys;
-            for (const QString& key : QString::fromLatin1(entry.shortcut).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            for (const QString& key :
+                 QString::fromLatin1(entry.shortcut).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
                 keys << QKeySequence(key);
             }
             action->setShortcuts(keys);
@@ -372,9 +486,10 @@ void CMainFrame::createMenusAndToolbar() {
     toolBar_ = addToolBar(QStringLiteral("Symbolleiste"));
     toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->setIconSize(QSize(24, 24));
-    const char* order[] = {"save", "|", "cut", "copy", "paste", "|", "print", "|", "about", "contextHelp",
-                           "zvToOzi", "oziToZv", "flightToTracks", "openLogbook", "oziExplorer",
-                           "fileManager", "zvView"};
+    const char* order[] = {
+        "save",           "|",           "cut",         "copy",        "paste",   "|",
+        "print",          "|",           "about",       "contextHelp", "zvToOzi", "oziToZv",
+        "flightToTracks", "openLogbook", "oziExplorer", "fileManager", "zvView"};
     for (const char* item : order) {
         const QString name = QString::fromLatin1(item);
         if (name == QStringLiteral("|")) {
@@ -403,7 +518,8 @@ void CMainFrame::createStatusBar() {
     for (QLabel* indicator : {capsLock_, numLock_, scrollLock_}) {
         indicator->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         indicator->setAlignment(Qt::AlignCenter);
-        indicator->setMinimumWidth(indicator->fontMetrics().horizontalAdvance(QStringLiteral("NUM")) + 12);
+        indicator->setMinimumWidth(
+            indicator->fontMetrics().horizontalAdvance(QStringLiteral("NUM")) + 12);
         // The lock state is not known until the key is pressed: shown as off.
         indicator->setEnabled(false);
         statusBar()->addPermanentWidget(indicator);
@@ -463,10 +579,17 @@ void CMainFrame::updateCommands() {
         }
         bool enabled = static_cast<bool>(entry.handler);
         switch (entry.enable) {
-        case Enable::Always: break;
-        case Enable::LogbookFlag: enabled = enabled && settings_.logbookCommandsEnabled; break;
-        case Enable::LiftDbFlag: enabled = enabled && settings_.liftDbCommandsEnabled; break;
-        case Enable::Never: enabled = false; break;
+        case Enable::Always:
+            break;
+        case Enable::LogbookFlag:
+            enabled = enabled && settings_.logbookCommandsEnabled;
+            break;
+        case Enable::LiftDbFlag:
+            enabled = enabled && settings_.liftDbCommandsEnabled;
+            break;
+        case Enable::Never:
+            enabled = false;
+            break;
         }
         if (entry.form == Form::Document) {
             action->setVisible(hasDocument);
@@ -499,7 +622,9 @@ void CMainFrame::runCommand(const Command& command) {
     updateCommands();
 }
 
-void CMainFrame::launch(const std::string& path) { launchProgram(qt(path)); }
+void CMainFrame::launch(const std::string& path) {
+    launchProgram(qt(path));
+}
 
 CChildFrame* CMainFrame::openDocument(const QString& path) {
     const QString canonical = QFileInfo(path).canonicalFilePath();
@@ -619,9 +744,9 @@ bool CMainFrame::saveDocumentAs(CChildFrame* frame) {
     if (!frame) {
         return false;
     }
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Speichern unter"),
-                                                      frame->document().path(),
-                                                      QStringLiteral("Alle Dateien (*)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Speichern unter"),
+                                     frame->document().path(), QStringLiteral("Alle Dateien (*)"));
     if (path.isEmpty()) {
         return false;
     }
@@ -687,7 +812,8 @@ void CMainFrame::chooseFont() {
         return;
     }
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, frame->view()->font(), this, QStringLiteral("Schriftart"));
+    const QFont font =
+        QFontDialog::getFont(&ok, frame->view()->font(), this, QStringLiteral("Schriftart"));
     if (!ok) {
         return;
     }
@@ -700,7 +826,8 @@ void CMainFrame::showFind(bool replace) {
     FindReplaceDialog*& dialog = replace ? replaceDialog_ : findDialog_;
     if (!dialog) {
         dialog = new FindReplaceDialog(
-            replace, [this]() -> QPlainTextEdit* {
+            replace,
+            [this]() -> QPlainTextEdit* {
                 CChildFrame* frame = activeDocument();
                 return frame ? frame->view() : nullptr;
             },
@@ -757,7 +884,8 @@ void CMainFrame::updateWindowMenu() {
     windowListActions_ << windowMenu_->addSeparator();
     for (qsizetype i = 0; i < frames.size(); ++i) {
         CChildFrame* frame = frames.at(i);
-        auto* action = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(frame->document().title()));
+        auto* action = windowMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(frame->document().title()));
         action->setCheckable(true);
         action->setChecked(frame == activeDocument());
         action->setStatusTip(QStringLiteral("Aktiviert dieses Fenster."));

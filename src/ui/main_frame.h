@@ -11,7 +11,6 @@
 #include <QMainWindow>
 #include <QPrinter>
 #include <QStringList>
-
 #include <functional>
 #include <map>
 #include <memory>
@@ -49,10 +48,10 @@ public:
     enum class Enable { Always, LogbookFlag, LiftDbFlag, Never };
 
     struct CommandEntry {
-        const char* name;     // object name of the action
-        const char* menuPath; // "|" between the levels; empty: toolbar only
-        const char* prompt;   // status bar text, "\n", toolbar tip
-        const char* shortcut; // portable key text, empty: none
+        const char* name;              // object name of the action
+        const char* menuPath;          // "|" between the levels; empty: toolbar only
+        const char* prompt;            // status bar text, "\n", toolbar tip
+        const char* shortcut;          // portable key text, empty: none
         std::function<void()> handler; // empty: not yet available, greyed
         Form form = Form::Always;
         Enable enable = Enable::Always;

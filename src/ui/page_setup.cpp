@@ -5,15 +5,14 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QVBoxLayout>
-
 #include <cstdlib>
 
 namespace zv {
 
 int mulDivRounded(int number, int numerator, int denominator) {
     const long long product = static_cast<long long>(number) * numerator;
-    const long long magnitude = (std::llabs(product) + std::llabs(denominator) / 2) /
-                                std::llabs(denominator);
+    const long long magnitude =
+        (std::llabs(product) + std::llabs(denominator) / 2) / std::llabs(denominator);
     const bool negative = (product < 0) != (denominator < 0);
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
@@ -23,7 +22,9 @@ int roundToTens(int value) {
     return value < 0 ? -magnitude : magnitude;
 }
 
-int twipsToDialogUnits(int twips) { return roundToTens(mulDivRounded(twips, 1763, 1000)); }
+int twipsToDialogUnits(int twips) {
+    return roundToTens(mulDivRounded(twips, 1763, 1000));
+}
 
 int dialogUnitsToTwips(int hundredthsMm) {
     return roundToTens(mulDivRounded(hundredthsMm, 1000, 1763));

@@ -79,8 +79,8 @@ QString enterDirectory(const QString& current, const QString& name) {
     if (name == QStringLiteral("..")) {
         return parentOf(current);
     }
-    const QString next = current.endsWith(QLatin1Char('/')) ? current + name
-                                                             : current + QLatin1Char('/') + name;
+    const QString next =
+        current.endsWith(QLatin1Char('/')) ? current + name : current + QLatin1Char('/') + name;
     return next.size() > maxPathLength ? QString() : next;
 }
 

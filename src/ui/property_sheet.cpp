@@ -12,8 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace zv {
 
@@ -76,8 +76,12 @@ QGroupBox* pathGroup(const QString& title, QLineEdit* edit, QPushButton* button,
     return group;
 }
 
-QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
-std::string toUtf8(const QLineEdit* edit) { return edit->text().toStdString(); }
+QString fromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+std::string toUtf8(const QLineEdit* edit) {
+    return edit->text().toStdString();
+}
 
 } // namespace
 
@@ -124,11 +128,13 @@ CMyPropertySheet::CMyPropertySheet(const AppSettings& settings, UserInterface& u
     browseOziDir_ = browse(page2, "browseOziDir");
     {
         auto* layout = new QVBoxLayout(page2);
-        layout->addWidget(pathGroup(QStringLiteral("Pfad für Routen"), routeDir_, browseRouteDir_, page2));
+        layout->addWidget(
+            pathGroup(QStringLiteral("Pfad für Routen"), routeDir_, browseRouteDir_, page2));
         layout->addWidget(pathGroup(QStringLiteral("Pfad für Zv-Wegpunkte und Flüge (*.zvc)"),
                                     waypointDir_, browseWaypointDir_, page2));
-        layout->addWidget(pathGroup(QStringLiteral("Pfad für Ozi-Wegpunkte und Track-Plots (*.plt)"),
-                                    oziDir_, browseOziDir_, page2));
+        layout->addWidget(
+            pathGroup(QStringLiteral("Pfad für Ozi-Wegpunkte und Track-Plots (*.plt)"), oziDir_,
+                      browseOziDir_, page2));
         layout->addStretch();
     }
     tabs_->addTab(page2, QStringLiteral("Wegpunkte"));
@@ -155,9 +161,10 @@ CMyPropertySheet::CMyPropertySheet(const AppSettings& settings, UserInterface& u
         grid->addWidget(new QLabel(QStringLiteral("Aufwinddatenbank:"), lifts), 1, 0);
         grid->addWidget(liftDatabase_, 1, 1);
         layout->addWidget(lifts);
+        layout->addWidget(pathGroup(QStringLiteral("Pfad für Startplätze"), takeoffDir_,
+                                    browseTakeoffDir_, page3));
         layout->addWidget(
-            pathGroup(QStringLiteral("Pfad für Startplätze"), takeoffDir_, browseTakeoffDir_, page3));
-        layout->addWidget(pathGroup(QStringLiteral("Pfad für ZvView"), zvView_, browseZvView_, page3));
+            pathGroup(QStringLiteral("Pfad für ZvView"), zvView_, browseZvView_, page3));
         layout->addStretch();
     }
     tabs_->addTab(page3, QStringLiteral("Andere Verzeichnisse"));
@@ -211,9 +218,8 @@ CMyPropertySheet::CMyPropertySheet(const AppSettings& settings, UserInterface& u
             [this] { browseFile(SettingsField::OziExplorerPath, nullptr, "", ""); });
     connect(browseZvView_, &QPushButton::clicked, this,
             [this] { browseFile(SettingsField::OziExplorerPath, zvView_, "", ""); });
-    connect(browseRouteDir_, &QPushButton::clicked, this, [this] {
-        browseDirectory(routeDir_, QStringLiteral("Pfad zu den Zv-Routen wählen"));
-    });
+    connect(browseRouteDir_, &QPushButton::clicked, this,
+            [this] { browseDirectory(routeDir_, QStringLiteral("Pfad zu den Zv-Routen wählen")); });
     connect(browseWaypointDir_, &QPushButton::clicked, this, [this] {
         browseDirectory(waypointDir_, QStringLiteral("Pfad zu den Zv-Wegpunkten wählen"));
     });
@@ -227,18 +233,30 @@ CMyPropertySheet::CMyPropertySheet(const AppSettings& settings, UserInterface& u
 
 QLineEdit* CMyPropertySheet::edit(SettingsField field) const {
     switch (field) {
-    case SettingsField::LogbookFile: return logbookFile_;
-    case SettingsField::FirstFlightNumber: return firstFlightNumber_;
-    case SettingsField::LogbookDir: return logbookDir_;
-    case SettingsField::FlightsPerPage: return flightsPerPage_;
-    case SettingsField::RouteDir: return routeDir_;
-    case SettingsField::WaypointDir: return waypointDir_;
-    case SettingsField::OziDir: return oziDir_;
-    case SettingsField::OziExplorerPath: return oziExplorerPath_;
-    case SettingsField::LiftDir: return liftDir_;
-    case SettingsField::LiftDatabase: return liftDatabase_;
-    case SettingsField::TakeoffDir: return takeoffDir_;
-    case SettingsField::SerialNumber: return serialNumber_;
+    case SettingsField::LogbookFile:
+        return logbookFile_;
+    case SettingsField::FirstFlightNumber:
+        return firstFlightNumber_;
+    case SettingsField::LogbookDir:
+        return logbookDir_;
+    case SettingsField::FlightsPerPage:
+        return flightsPerPage_;
+    case SettingsField::RouteDir:
+        return routeDir_;
+    case SettingsField::WaypointDir:
+        return waypointDir_;
+    case SettingsField::OziDir:
+        return oziDir_;
+    case SettingsField::OziExplorerPath:
+        return oziExplorerPath_;
+    case SettingsField::LiftDir:
+        return liftDir_;
+    case SettingsField::LiftDatabase:
+        return liftDatabase_;
+    case SettingsField::TakeoffDir:
+        return takeoffDir_;
+    case SettingsField::SerialNumber:
+        return serialNumber_;
     }
     return nullptr;
 }
@@ -246,15 +264,23 @@ QLineEdit* CMyPropertySheet::edit(SettingsField field) const {
 QPushButton* CMyPropertySheet::browseButton(SettingsField field) const {
     switch (field) {
     case SettingsField::LogbookFile:
-    case SettingsField::LogbookDir: return browseLogbook_;
-    case SettingsField::RouteDir: return browseRouteDir_;
-    case SettingsField::WaypointDir: return browseWaypointDir_;
-    case SettingsField::OziDir: return browseOziDir_;
-    case SettingsField::OziExplorerPath: return browseOziExplorer_;
+    case SettingsField::LogbookDir:
+        return browseLogbook_;
+    case SettingsField::RouteDir:
+        return browseRouteDir_;
+    case SettingsField::WaypointDir:
+        return browseWaypointDir_;
+    case SettingsField::OziDir:
+        return browseOziDir_;
+    case SettingsField::OziExplorerPath:
+        return browseOziExplorer_;
     case SettingsField::LiftDir:
-    case SettingsField::LiftDatabase: return browseLiftDatabase_;
-    case SettingsField::TakeoffDir: return browseTakeoffDir_;
-    default: return nullptr;
+    case SettingsField::LiftDatabase:
+        return browseLiftDatabase_;
+    case SettingsField::TakeoffDir:
+        return browseTakeoffDir_;
+    default:
+        return nullptr;
     }
 }
 

@@ -6,7 +6,6 @@
 #include "app/settings_checks.h"
 
 #include <QDialog>
-
 #include <functional>
 
 class QLineEdit;

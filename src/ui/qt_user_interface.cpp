@@ -12,14 +12,20 @@ namespace zv {
 
 namespace {
 
-QString qt(const std::string& text) { return QString::fromStdString(text); }
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 QMessageBox::Icon qtIcon(Icon icon) {
     switch (icon) {
-    case Icon::Information: return QMessageBox::Information;
-    case Icon::Question: return QMessageBox::Question;
-    case Icon::Exclamation: return QMessageBox::Warning;
-    case Icon::Stop: return QMessageBox::Critical;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Stop:
+        return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
@@ -51,9 +57,13 @@ QStringList qtNameFilters(const std::string& stored) {
     return filters;
 }
 
-QtUserInterface::~QtUserInterface() { delete progress_.data(); }
+QtUserInterface::~QtUserInterface() {
+    delete progress_.data();
+}
 
-CTransferProgressDialog* QtUserInterface::progressDialog() const { return progress_; }
+CTransferProgressDialog* QtUserInterface::progressDialog() const {
+    return progress_;
+}
 
 QWidget* QtUserInterface::dialogParent() const {
     if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -70,18 +80,27 @@ void QtUserInterface::message(const std::string& text, Icon icon) {
 Answer QtUserInterface::ask(const std::string& text, Icon icon, Buttons buttons) {
     QMessageBox::StandardButtons standard = QMessageBox::Ok;
     switch (buttons) {
-    case Buttons::Ok: standard = QMessageBox::Ok; break;
-    case Buttons::OkCancel: standard = QMessageBox::Ok | QMessageBox::Cancel; break;
-    case Buttons::YesNo: standard = QMessageBox::Yes | QMessageBox::No; break;
+    case Buttons::Ok:
+        standard = QMessageBox::Ok;
+        break;
+    case Buttons::OkCancel:
+        standard = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
+    case Buttons::YesNo:
+        standard = QMessageBox::Yes | QMessageBox::No;
+        break;
     case Buttons::YesNoCancel:
         standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
     }
     QMessageBox box(qtIcon(icon), QStringLiteral("zv"), qt(text), standard, dialogParent());
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
     default:
         // Escape or the close box: the safe answer.
         return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
@@ -128,9 +147,13 @@ void QtUserInterface::closeAllDocuments() {
     }
 }
 
-void QtUserInterface::beginWait() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+void QtUserInterface::beginWait() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-void QtUserInterface::endWait() { QApplication::restoreOverrideCursor(); }
+void QtUserInterface::endWait() {
+    QApplication::restoreOverrideCursor();
+}
 
 CTransferProgressDialog& QtUserInterface::progress() {
     if (!progress_) {
@@ -151,11 +174,17 @@ void QtUserInterface::progressSetSecondText(const std::string& text) {
     progress().setSecondText(qt(text));
 }
 
-void QtUserInterface::progressSetStep(int step) { progress().setStep(step); }
+void QtUserInterface::progressSetStep(int step) {
+    progress().setStep(step);
+}
 
-void QtUserInterface::progressSetRange(int maximum) { progress().setRange(maximum); }
+void QtUserInterface::progressSetRange(int maximum) {
+    progress().setRange(maximum);
+}
 
-void QtUserInterface::progressAdvance() { progress().advance(); }
+void QtUserInterface::progressAdvance() {
+    progress().advance();
+}
 
 void QtUserInterface::progressClose() {
     if (progress_) {
@@ -173,8 +202,14 @@ bool QtUserInterface::runSettingsSheet(AppSettings& settings) {
 }
 
 // The three dialogs below are built with their commands.
-bool QtUserInterface::runLiftExtractDialog(LiftExtractDialogData&) { return false; }
-bool QtUserInterface::runInsertFlightDialog(InsertFlightDialogData&) { return false; }
-bool QtUserInterface::runTimeSpanDialog(TimeSpanDialogData&) { return false; }
+bool QtUserInterface::runLiftExtractDialog(LiftExtractDialogData&) {
+    return false;
+}
+bool QtUserInterface::runInsertFlightDialog(InsertFlightDialogData&) {
+    return false;
+}
+bool QtUserInterface::runTimeSpanDialog(TimeSpanDialogData&) {
+    return false;
+}
 
 } // namespace zv

@@ -53,7 +53,9 @@ void CTransferProgressDialog::setSecondText(const QString& text) {
     paintNow();
 }
 
-void CTransferProgressDialog::setStep(int step) { step_ = step; }
+void CTransferProgressDialog::setStep(int step) {
+    step_ = step;
+}
 
 void CTransferProgressDialog::setRange(int maximum) {
     bar_->setRange(0, maximum);
@@ -70,9 +72,15 @@ void CTransferProgressDialog::advance() {
     paintNow();
 }
 
-QString CTransferProgressDialog::firstText() const { return first_->text(); }
-QString CTransferProgressDialog::secondText() const { return second_->text(); }
-int CTransferProgressDialog::position() const { return bar_->value(); }
+QString CTransferProgressDialog::firstText() const {
+    return first_->text();
+}
+QString CTransferProgressDialog::secondText() const {
+    return second_->text();
+}
+int CTransferProgressDialog::position() const {
+    return bar_->value();
+}
 
 void CTransferProgressDialog::closeEvent(QCloseEvent* event) {
     // Only the transfer closes the window.

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QSaveFile>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -55,7 +56,8 @@ DecodedText decodeText(const QByteArray& bytes) {
     }
     lines << bytesToText(line);
     decoded.text = lines.join(QLatin1Char('\n'));
-    decoded.defaultLineEnd = decoded.lineEnds.isEmpty() ? QByteArray("\r\n") : decoded.lineEnds.first();
+    decoded.defaultLineEnd =
+        decoded.lineEnds.isEmpty() ? QByteArray("\r\n") : decoded.lineEnds.first();
     return decoded;
 }
 
@@ -63,8 +65,8 @@ void setDocumentText(QTextDocument& document, const DecodedText& decoded) {
     document.setPlainText(decoded.text);
     int index = 0;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next(), ++index) {
-        block.setUserData(new LineEndData(index < decoded.lineEnds.size() ? decoded.lineEnds.at(index)
-                                                                          : QByteArray()));
+        block.setUserData(new LineEndData(
+            index < decoded.lineEnds.size() ? decoded.lineEnds.at(index) : QByteArray()));
     }
     document.setModified(false);
 }
@@ -87,6 +89,9 @@ CZvView::CZvView(QWidget* parent) : QPlainTextEdit(parent) {
     // Long lines scroll sideways, so the columns of the files stay intact.
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setWordWrapMode(QTextOption::NoWrap);
+    // Until the user chooses a font, a fixed-pitch one keeps the columns of the instrument
+    // files aligned.
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 }
 
 bool CZvDoc::load(const QString& path, QString& error) {
@@ -123,9 +128,13 @@ bool CZvDoc::save(const QString& path, QString& error) {
     return true;
 }
 
-QString CZvDoc::title() const { return QFileInfo(path_).fileName(); }
+QString CZvDoc::title() const {
+    return QFileInfo(path_).fileName();
+}
 
-bool CZvDoc::isModified() const { return view_.document()->isModified(); }
+bool CZvDoc::isModified() const {
+    return view_.document()->isModified();
+}
 
 CChildFrame::CChildFrame(QWidget* parent)
     : QMdiSubWindow(parent), view_(new CZvView(this)), document_(*view_) {

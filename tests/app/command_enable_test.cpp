@@ -24,10 +24,9 @@ TEST(CommandEnable, OpeningClearsOnlyForTheExactPath) {
         bool liftDb;
     };
     const std::vector<Case> cases = {
-        {"/data/Logbuch/Flugbuch.log", false, true},
-        {"/data/Lifts/Lifts.lft", true, false},
-        {"/data/Logbuch/flugbuch.log", true, true},   // other letter case: another file
-        {"/data/Logbuch//Flugbuch.log", true, true},  // another spelling of the path
+        {"/data/Logbuch/Flugbuch.log", false, true}, {"/data/Lifts/Lifts.lft", true, false},
+        {"/data/Logbuch/flugbuch.log", true, true},  // other letter case: another file
+        {"/data/Logbuch//Flugbuch.log", true, true}, // another spelling of the path
         {"/data/Lifts/Lifts.lft.bak", true, true},
     };
     for (const auto& c : cases) {
@@ -45,7 +44,7 @@ TEST(CommandEnable, ClosingSetsForTheTitleWithOrWithoutExtension) {
         bool liftDb;
     };
     const std::vector<Case> cases = {
-        {"Flugbuch.log", true, false}, {"Flugbuch", true, false}, {"Lifts.lft", false, true},
+        {"Flugbuch.log", true, false}, {"Flugbuch", true, false},  {"Lifts.lft", false, true},
         {"Lifts", false, true},        {"flugbuch", false, false}, {"Flugbuch.lo", false, false},
     };
     for (const auto& c : cases) {

@@ -60,7 +60,8 @@ TEST(SettingsChecks, EachPageRefusesItsFirstBadEntry) {
                  e.liftDatabase += "ä";
              }
          },
-         {}, ""},
+         {},
+         ""},
         // The viewer path has no limit.
         {SettingsPage::OtherDirs, [](auto& e) { e.zvViewPath = std::string(400, 'v'); }, {}, ""},
     };

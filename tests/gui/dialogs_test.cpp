@@ -13,7 +13,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <filesystem>
 
 namespace zv {
@@ -24,7 +23,8 @@ class DialogsTest : public QObject {
 private slots:
     void marginsAreShownInMillimetresAndStoredBackUnchanged() {
         PageSetupDialog dialog(PrintMargins{});
-        QCOMPARE(dialog.leftBox()->text(), QString("21.2 mm").replace('.', QLocale().decimalPoint()));
+        QCOMPARE(dialog.leftBox()->text(),
+                 QString("21.2 mm").replace('.', QLocale().decimalPoint()));
         QCOMPARE(dialog.leftBox()->value(), 21.2);
         for (const QDoubleSpinBox* box : {dialog.topBox(), dialog.rightBox(), dialog.bottomBox()}) {
             QCOMPARE(box->value(), 12.7);
@@ -41,9 +41,8 @@ private slots:
             int back;
         };
         const Case cases[] = {
-            {1200, 2120, 1200}, {720, 1270, 720}, {0, 0, 0},
-            {1, 0, 0},          {3, 10, 10},      {-720, -1270, -720},
-            {1440, 2540, 1440}, {284, 500, 280},
+            {1200, 2120, 1200}, {720, 1270, 720},    {0, 0, 0},          {1, 0, 0},
+            {3, 10, 10},        {-720, -1270, -720}, {1440, 2540, 1440}, {284, 500, 280},
         };
         for (const Case& c : cases) {
             QCOMPARE(twipsToDialogUnits(c.twips), c.dialog);
@@ -62,7 +61,8 @@ private slots:
         std::filesystem::create_directories(dir.path() / "b" / "inner");
         std::filesystem::create_directories(dir.path() / "A");
         test::writeBytes(dir.path() / "file.txt", "");
-        const QString root = QString::fromStdString(std::filesystem::canonical(dir.path()).string());
+        const QString root =
+            QString::fromStdString(std::filesystem::canonical(dir.path()).string());
         QVERIFY(QDir::setCurrent(root));
         {
             CPathChooserDialog chooser("Pfad zu den Zv-Routen wählen");
@@ -129,7 +129,8 @@ private slots:
             profile.saveMargins(PrintMargins{1200, 720, 720, 720});
             profile.saveRecentFiles({"/a.log", "/b.wpt"});
         }
-        QSettings stored{QString::fromLatin1(profileOrganisation), QString::fromLatin1(profileApplication)};
+        QSettings stored{QString::fromLatin1(profileOrganisation),
+                         QString::fromLatin1(profileApplication)};
         QVERIFY(!stored.childGroups().contains("Font"));
         QCOMPARE(stored.value("Print/left").toInt(), 1200);
         QCOMPARE(stored.value("Print/bot").toInt(), 720);

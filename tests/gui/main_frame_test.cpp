@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
-
 #include <memory>
 
 namespace zv {
@@ -89,11 +88,11 @@ private slots:
 
         // What only the full form shows.
         const QStringList documentOnly = {
-            "&Datei|&Schließen", "&Datei|S&peichern", "&Datei|Speichern &unter...",
-            "&Datei|&Drucken...", "&Datei|Sei&tenansicht", "&Datei|Seite ein&richten",
-            "&Bearbeiten|&Rückgängig", "&Bearbeiten|&Ausschneiden", "&Bearbeiten|&Kopieren",
-            "&Bearbeiten|E&infügen", "&Bearbeiten|Suchen", "&Bearbeiten|Ersetzen",
-            "&Ansicht|Set &Font", "&Fenster|Über&lappend", "&Fenster|&Nebeneinander",
+            "&Datei|&Schließen",         "&Datei|S&peichern",         "&Datei|Speichern &unter...",
+            "&Datei|&Drucken...",        "&Datei|Sei&tenansicht",     "&Datei|Seite ein&richten",
+            "&Bearbeiten|&Rückgängig",   "&Bearbeiten|&Ausschneiden", "&Bearbeiten|&Kopieren",
+            "&Bearbeiten|E&infügen",     "&Bearbeiten|Suchen",        "&Bearbeiten|Ersetzen",
+            "&Ansicht|Set &Font",        "&Fenster|Über&lappend",     "&Fenster|&Nebeneinander",
             "&Fenster|&Symbole anordnen"};
         for (const QString& path : documentOnly) {
             QVERIFY2(fullForm.contains(path), qPrintable(path));
@@ -140,10 +139,10 @@ private slots:
         for (QAction* action : f.frame->toolBar()->actions()) {
             toolbar << (action->isSeparator() ? QString("|") : action->objectName().mid(5));
         }
-        QCOMPARE(toolbar, QStringList({"save", "|", "cut", "copy", "paste", "|", "print", "|",
-                                       "about", "contextHelp", "zvToOzi", "oziToZv",
-                                       "flightToTracks", "openLogbook", "oziExplorer",
-                                       "fileManager", "zvView"}));
+        QCOMPARE(toolbar,
+                 QStringList({"save", "|", "cut", "copy", "paste", "|", "print", "|", "about",
+                              "contextHelp", "zvToOzi", "oziToZv", "flightToTracks", "openLogbook",
+                              "oziExplorer", "fileManager", "zvView"}));
         QCOMPARE(f.frame->action("save")->shortcut(), QKeySequence("Ctrl+S"));
         QCOMPARE(f.frame->action("replace")->shortcut(), QKeySequence("Ctrl+R"));
         QCOMPARE(f.frame->action("openAny")->shortcut(), QKeySequence("Ctrl+O"));

@@ -62,7 +62,8 @@ private slots:
              "Geben Sie bitte eine ganze Zahl zwischen 0 und 10000 ein."},
             {SettingsField::FirstFlightNumber, 0, "0",
              "Geben Sie bitte eine ganze Zahl zwischen 1 und 10000 ein."},
-            {SettingsField::FlightsPerPage, 0, "zwölf", "Geben Sie bitte eine positive ganze Zahl ein."},
+            {SettingsField::FlightsPerPage, 0, "zwölf",
+             "Geben Sie bitte eine positive ganze Zahl ein."},
         };
         for (const Case& c : cases) {
             const AppSettings settings = sampleSettings();
@@ -96,7 +97,8 @@ private slots:
         sheet.tabs()->setCurrentIndex(3); // leaving page 3 refuses it and stays
         QCOMPARE(sheet.tabs()->currentIndex(), 2);
         QCOMPARE(ui.messages.size(), std::size_t{1});
-        QCOMPARE(ui.messages[0].text, std::string("Geben Sie bitte nicht mehr als 30 Zeichen ein."));
+        QCOMPARE(ui.messages[0].text,
+                 std::string("Geben Sie bitte nicht mehr als 30 Zeichen ein."));
         // With 30 characters the page may be left.
         edit->setText(QString(30, 'L'));
         sheet.tabs()->setCurrentIndex(3);
