@@ -92,6 +92,14 @@ for first in 'Version1.4 ' 'version1.4' 'invalid' 'Version1.3'; do
     expect_same "$stale/settings.ini" "$ZV_E2E_OUTPUT/stale.ini"
 done
 
+# init does not reset a settings.ini of another version: zv would, and ask for the
+# values on its sheet, which zv-cli cannot show.
+run_cli "$stale" --yes init
+expect_status 1
+expect_same "$CLI_OUT" "$data/cli/settings_wrong_version.out"
+expect_same "$stale/settings.ini" "$ZV_E2E_OUTPUT/stale.ini"
+[[ ! -e $stale/Data ]] || fail "init built a tree beside a settings.ini of another version"
+
 # --- Usage errors: status 2 with the usage text, before settings.ini is looked at.
 for args in "" "--yes" "frobnicate" "port" "port 3" "port 1 2" "--yes --no port 1" \
     "--maybe port 1" "init extra" "port --lat 1 2"; do
