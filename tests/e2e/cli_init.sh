@@ -62,16 +62,6 @@ expect_same "$own/Data/Zv/Example.wpt" "$data/app/first_start/Data/Zv/Example.wp
 expected_settings "$own" >"$ZV_E2E_OUTPUT/own.ini"
 expect_same "$own/settings.ini" "$ZV_E2E_OUTPUT/own.ini"
 
-# --- Programs found: ZVView.exe in the start directory, Oziexp.exe along PATH.
-found=$(zv_workdir)
-mkdir "$found/OziExp"
-: >"$found/OziExp/Oziexp.exe"
-: >"$found/ZVView.exe"
-PATH="$found/OziExp:$noprograms" run_cli "$found" init
-expect_status 0
-sed "s|@START@|$found|g" "$data/app/settings_programs_found.ini.in" >"$ZV_E2E_OUTPUT/found.ini"
-expect_same "$found/settings.ini" "$ZV_E2E_OUTPUT/found.ini"
-
 # --- Without settings.ini only init runs; nothing is written.
 empty=$(zv_workdir)
 for answer in --no --yes; do
