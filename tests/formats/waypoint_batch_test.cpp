@@ -31,28 +31,25 @@ std::string example(const std::string& name) {
     return test::readBytes(test::testData("formats/" + name));
 }
 
-TEST(WaypointBatch, ZvToOziConvertsOpensAndReports) {
-    BatchDirs dirs;
-    test::writeBytes(dirs.zv("Example.wpt"), example("example_zv.wpt"));
-    test::ScriptedUserInterface ui;
-    EXPECT_TRUE(commandZvToOzi(dirs.settings, ui));
-    EXPECT_EQ(test::readBytes(dirs.ozi("Example.wpt")), example("example_zv~ozi.wpt"));
-    EXPECT_EQ(ui.openedDocuments, std::vector<fs::path>{dirs.ozi("Example.wpt")});
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Zv-Wegpunkte konvertiert!");
-    EXPECT_EQ(ui.messages[0].icon, Icon::Information);
-    EXPECT_EQ(ui.maxWaitDepth, 1);
-    EXPECT_EQ(ui.waitDepth, 0);
-}
-
-TEST(WaypointBatch, OziToZvConvertsOpensAndReports) {
-    BatchDirs dirs;
-    test::writeBytes(dirs.ozi("Example.wpt"), example("example_ozi.wpt"));
-    test::ScriptedUserInterface ui;
-    EXPECT_TRUE(commandOziToZv(dirs.settings, ui));
-    EXPECT_EQ(test::readBytes(dirs.zv("Example.wpt")), example("example_ozi~zv.wpt"));
-    EXPECT_EQ(ui.openedDocuments, std::vector<fs::path>{dirs.zv("Example.wpt")});
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Ozi-Wegpunkte konvertiert!"});
+TEST(WaypointBatch, BothDirectionsConvertOpenAndReport) {
+    for (const bool zvToOzi : {true, false}) {
+        BatchDirs dirs;
+        const std::string source = zvToOzi ? dirs.zv("Example.wpt") : dirs.ozi("Example.wpt");
+        const std::string target = zvToOzi ? dirs.ozi("Example.wpt") : dirs.zv("Example.wpt");
+        test::writeBytes(source, example(zvToOzi ? "example_zv.wpt" : "example_ozi.wpt"));
+        test::ScriptedUserInterface ui;
+        EXPECT_TRUE(zvToOzi ? commandZvToOzi(dirs.settings, ui)
+                            : commandOziToZv(dirs.settings, ui));
+        EXPECT_EQ(test::readBytes(target),
+                  example(zvToOzi ? "example_zv~ozi.wpt" : "example_ozi~zv.wpt"));
+        EXPECT_EQ(ui.openedDocuments, std::vector<fs::path>{target});
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text,
+                  zvToOzi ? "Zv-Wegpunkte konvertiert!" : "Ozi-Wegpunkte konvertiert!");
+        EXPECT_EQ(ui.messages[0].icon, Icon::Information);
+        EXPECT_EQ(ui.maxWaitDepth, 1);
+        EXPECT_EQ(ui.waitDepth, 0);
+    }
 }
 
 TEST(WaypointBatch, SameDirectoryForBothWritesNothing) {

