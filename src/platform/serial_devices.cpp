@@ -18,6 +18,14 @@ const char* environmentName(int port) {
     return port == 1 ? "ZV_COM2" : "ZV_COM1";
 }
 
+// The per-user profile of zv, under its own names whether or not the front end has set
+// an organization and application name.
+QSettings userProfile() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                     QStringLiteral("Local AppWizard-Generated Applications"),
+                     QStringLiteral("zv"));
+}
+
 } // namespace
 
 QString serialDeviceName(int port, QSettings& profile) {
@@ -29,7 +37,7 @@ QString serialDeviceName(int port, QSettings& profile) {
 }
 
 QString serialDeviceName(int port) {
-    QSettings profile;
+    QSettings profile = userProfile();
     return serialDeviceName(port, profile);
 }
 
@@ -39,7 +47,7 @@ QString profileSerialDevice(int port, QSettings& profile) {
 }
 
 QString profileSerialDevice(int port) {
-    QSettings profile;
+    QSettings profile = userProfile();
     return profileSerialDevice(port, profile);
 }
 
@@ -48,7 +56,7 @@ void setProfileSerialDevice(int port, const QString& device, QSettings& profile)
 }
 
 void setProfileSerialDevice(int port, const QString& device) {
-    QSettings profile;
+    QSettings profile = userProfile();
     setProfileSerialDevice(port, device, profile);
 }
 
