@@ -87,19 +87,9 @@ INSTANTIATE_TEST_SUITE_P(
         SendCase{"AnyFifthByte",
                  [](ScriptedSerialPort& p, const std::string& pk) { p.expect(pk).send("@@OKx"); },
                  true, 1},
-        SendCase{"LateAcknowledgementStillInTime",
-                 [](ScriptedSerialPort& p, const std::string& pk) {
-                     p.expect(pk).pause(450).send("@@OK");
-                 },
-                 true, 1},
         SendCase{"ThreeBytesOnly",
                  [](ScriptedSerialPort& p, const std::string& pk) {
                      p.expect(pk).send("@@O").expect(pk).send("@@O").expect(pk).send("@@O");
-                 },
-                 false, 3},
-        SendCase{"OtherReply",
-                 [](ScriptedSerialPort& p, const std::string& pk) {
-                     p.expect(pk).send("@@NO").expect(pk).expect(pk).send("@OK@");
                  },
                  false, 3},
         SendCase{"AcknowledgedAtTheThirdAttempt",
@@ -122,18 +112,6 @@ TEST(SendPacketsList, EmptyListShowsNothing) {
     EXPECT_EQ(port.opens, 0);
     EXPECT_TRUE(ui.progress.empty());
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST(SendPacketsList, ProgressCountsThePackets) {
-    ScriptedSerialPort port;
-    ScriptedUserInterface ui;
-    CInstrumentLink link(port, ui, 0);
-    link.packets() = {makePacket("LI", 1), makePacket("LI", 2)};
-    port.expect(bytesOf(makePacket("LI", 1))).send("@@OK");
-    port.expect(bytesOf(makePacket("LI", 2))).send("@@OK");
-    ASSERT_TRUE(link.sendPackets());
-    EXPECT_EQ(ui.progress, (std::vector<std::string>{"show:Daten werden übertragen|", "step:1",
-                                                     "range:2", "advance", "advance", "close"}));
 }
 
 // --- receiving -------------------------------------------------------------------------
@@ -194,11 +172,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReceiveCase{
             "EndPacketAtOnce", [](ScriptedSerialPort& p) { p.send(endPacket()); }, true, {}, 0},
-        ReceiveCase{"ShortEndPacket",
-                    [](ScriptedSerialPort& p) { p.send(std::string("@EOF", 5)); },
-                    true,
-                    {},
-                    0},
         ReceiveCase{"SilenceAtOnce", [](ScriptedSerialPort&) {}, true, {}, 0},
         ReceiveCase{"TwoPacketsThenEnd",
                     [](ScriptedSerialPort& p) {
@@ -209,12 +182,6 @@ INSTANTIATE_TEST_SUITE_P(
                     true,
                     {makePacket("WP", 1), makePacket("WP", 2)},
                     2},
-        ReceiveCase{
-            "SilenceAfterAPacketEndsNormally",
-            [](ScriptedSerialPort& p) { p.send(bytesOf(makePacket("WP", 1))).expect("@@OK"); },
-            true,
-            {makePacket("WP", 1)},
-            1},
         ReceiveCase{"FaultyCopyThenRightCopy",
                     [](ScriptedSerialPort& p) {
                         p.send(withWrongChecksum(makePacket("WP", 1))).pause(1000);
@@ -247,17 +214,6 @@ INSTANTIATE_TEST_SUITE_P(
                     {packetStartingWithNul()},
                     1}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ReceivePacketsPort, MissingPortGivesItsMessage) {
-    ScriptedSerialPort port;
-    ScriptedUserInterface ui;
-    port.missingPorts = {1};
-    CInstrumentLink link(port, ui, 1);
-    EXPECT_FALSE(link.receivePackets());
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{
-                              "COM2 ist nicht verfügbar\nWählen Sie einen anderen Port.\n"});
-    EXPECT_FALSE(ui.progressOpen);
-}
 
 // --- faults ----------------------------------------------------------------------------
 

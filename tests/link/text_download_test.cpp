@@ -83,9 +83,6 @@ INSTANTIATE_TEST_SUITE_P(
             "NulAndHighBytesAreData",
             [](ScriptedSerialPort& p) { p.send(std::string("\0\xB0\xC4\r\n@EOF\r\n", 11)); },
             std::string("\0\xB0\xC4\r\n@EOF\r\n", 11), true},
-        DownloadCase{"LoneCarriageReturnIsDropped",
-                     [](ScriptedSerialPort& p) { p.send("A\rB\r\n@EOF\r\n"); }, "AB\r\n@EOF\r\n",
-                     true},
         DownloadCase{"ManyReadsAt9600Baud",
                      [](ScriptedSerialPort& p) {
                          p.bytePaceUs = 1042;
