@@ -72,8 +72,12 @@ INSTANTIATE_TEST_SUITE_P(
                      [](ScriptedSerialPort& p) { p.send("A\nB\n@EOF\n"); }, "A\r\nB\r\n@EOF\r\n",
                      true},
         DownloadCase{"EndMarkerInsideALine",
-                     [](ScriptedSerialPort& p) { p.send("A\r\nxx@EOFyy\r\nnot wanted\r\n"); },
+                     [](ScriptedSerialPort& p) { p.send("A\r\nxx@EOFyy\r\n"); },
                      "A\r\nxx@EOFyy\r\n", true},
+        // However the bytes fall into reads, the end marker ends the download.
+        DownloadCase{"LinesAfterTheEndMarkerInTheSameRead",
+                     [](ScriptedSerialPort& p) { p.send("A\r\n@EOF\r\nnot wanted\r\n"); },
+                     "A\r\n@EOF\r\n", true},
         DownloadCase{"FinalLineWithoutLineEndIsDropped",
                      [](ScriptedSerialPort& p) { p.send("A\r\n@EOF"); }, "A\r\n", false},
         DownloadCase{"SilentGapBeforeTheEnd",
