@@ -104,10 +104,26 @@ bool parseLine3(const std::string& line, FlightRecord& flight) {
     return count == 8;
 }
 
+// A unit is a short word; a ';' or "@EOF" in it, or a control character, would turn the
+// rewritten record line into a comment, an end of file or a shorter line, and a leading
+// digit would join the number the writer puts directly before it.
+bool isUnit(const std::string& unit, std::size_t maxLength) {
+    if (unit.size() > maxLength || (!unit.empty() && unit[0] >= '0' && unit[0] <= '9')) {
+        return false;
+    }
+    for (const char c : unit) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || c == ';' || c == '@') {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool unitsFit(const FlightRecord& flight) {
-    return flight.altitudeUnit.size() <= longUnit && flight.distanceUnit.size() <= longUnit &&
-           flight.qnhUnit.size() <= longUnit && flight.varioUnit.size() <= shortUnit &&
-           flight.tasUnit.size() <= shortUnit;
+    return isUnit(flight.altitudeUnit, longUnit) && isUnit(flight.distanceUnit, longUnit) &&
+           isUnit(flight.qnhUnit, longUnit) && isUnit(flight.varioUnit, shortUnit) &&
+           isUnit(flight.tasUnit, shortUnit);
 }
 
 void emitRecord(const FlightRecord& f, const std::function<void(const std::string&)>& out) {
@@ -229,8 +245,12 @@ bool CLogbook::readLogbook(TextReader& reader, UserInterface& ui) {
     }
     std::string leadText;
     for (;;) {
-        if (contains(line, makerText) && !skip(7)) { // the header of the next page
-            return fail();
+        // The header of the next page. A maker line where the header ends starts yet
+        // another page: kept as a comment it would become a page header when rewritten.
+        while (contains(line, makerText)) {
+            if (!skip(7)) {
+                return fail();
+            }
         }
         if (contains(line, "@EOF")) {
             return true;
