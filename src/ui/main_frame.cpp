@@ -607,11 +607,6 @@ void CMainFrame::updateCommands() {
     actions_.at(QStringLiteral("viewStatusBar"))->setChecked(!statusBar()->isHidden());
     recentPlaceholder_->setVisible(recentActions_.isEmpty());
     recentPlaceholder_->setEnabled(false);
-    if (CChildFrame* frame = activeDocument()) {
-        setWindowTitle(QStringLiteral("zv - [") + frame->document().title() + QLatin1Char(']'));
-    } else {
-        setWindowTitle(QStringLiteral("zv"));
-    }
 }
 
 void CMainFrame::runCommand(const Command& command) {
