@@ -125,6 +125,12 @@ CMainFrame::CMainFrame(AppSettings& settings, UserInterface& ui, CommandRunner r
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    // The document windows go away with the frame; none may call back into it meanwhile.
+    mdi_->disconnect(this);
+    for (CChildFrame* frame : findChildren<CChildFrame*>()) {
+        frame->disconnect(this);
+        frame->view()->document()->disconnect(this);
+    }
 }
 
 void CMainFrame::setSettingsCommand(std::function<void()> command) {
