@@ -1,6 +1,7 @@
 // The text windows: bytes in, bytes out, and the window of an open file found again.
 
 #include "support/test_files.h"
+#include "ui/find_replace_dialog.h"
 #include "ui/zv_doc.h"
 
 #include <QPlainTextEdit>
@@ -104,6 +105,26 @@ private slots:
         QVERIFY(frame.document().save(frame.document().path(), error));
         QVERIFY(!frame.isWindowModified());
         QCOMPARE(test::readBytes(dir.path() / "f.wpt"), "y" + std::string(500, 'x') + "\r\n");
+    }
+
+    void findAndReplaceWorkOnTheActiveWindow() {
+        CZvView view;
+        view.setPlainText("DE.BOP N 50\nde.bop N 51\nDE.BOPX N 52\n");
+        FindReplaceDialog replace(true, [&view]() -> QPlainTextEdit* { return &view; });
+        replace.setFindText("DE.BOP");
+        replace.setReplaceText("AT.GER");
+        QVERIFY(replace.findNext());
+        QCOMPARE(view.textCursor().selectedText(), QString("DE.BOP"));
+        QVERIFY(replace.replaceCurrent()); // and on to the next match
+        QCOMPARE(view.textCursor().selectedText(), QString("de.bop"));
+        QCOMPARE(replace.replaceAll(), 2);
+        QCOMPARE(view.toPlainText(), QString("AT.GER N 50\nAT.GER N 51\nAT.GERX N 52\n"));
+        // One undo step takes back the whole "replace all".
+        view.undo();
+        QCOMPARE(view.toPlainText(), QString("AT.GER N 50\nde.bop N 51\nDE.BOPX N 52\n"));
+        FindReplaceDialog find(false, [] { return static_cast<QPlainTextEdit*>(nullptr); });
+        find.setFindText("x");
+        QVERIFY(!find.findNext()); // no window: nothing happens
     }
 
     void aFailedSaveLeavesTheOldFile() {
