@@ -1,0 +1,78 @@
+#include "app/zv_app.h"
+
+#include "app/settings_file.h"
+#include "app/settings_startup.h"
+#include "app/user_interface.h"
+
+#include <system_error>
+
+namespace zv {
+
+CZvApp::CZvApp(UserInterface& ui) : ui_(ui) {}
+
+void CZvApp::takeStartDir(const std::filesystem::path& startDir) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(startDir, error);
+    if (error) {
+        absolute = startDir;
+    }
+    settings_.startDir = absolute.lexically_normal().string();
+    // "/tmp/x/." normalises to "/tmp/x/"; directory settings carry no trailing separator.
+    while (settings_.startDir.size() > 1 && settings_.startDir.back() == '/') {
+        settings_.startDir.pop_back();
+    }
+    settings_.logbookCommandsEnabled = true;
+    settings_.liftDbCommandsEnabled = true;
+}
+
+bool CZvApp::initSettings(const std::filesystem::path& startDir) {
+    takeStartDir(startDir);
+    const SettingsFileState state = settleSettings(settings_, ui_);
+    settled_ = true;
+    if (state == SettingsFileState::Loaded) {
+        return true;
+    }
+    return saveSettings();
+}
+
+SettingsFileState CZvApp::readSettings(const std::filesystem::path& startDir) {
+    takeStartDir(startDir);
+    const SettingsFileState state = loadSettings(settings_, settingsFilePath(settings_));
+    settled_ = state == SettingsFileState::Loaded;
+    return state;
+}
+
+bool CZvApp::saveSettings() {
+    if (zv::saveSettings(settings_)) {
+        return true;
+    }
+    ui_.message("Die Datei " + settingsFilePath(settings_) + "\nkonnte nicht geschrieben werden!",
+                Icon::Stop);
+    return false;
+}
+
+bool CZvApp::exitInstance() {
+    return settled_ ? saveSettings() : true;
+}
+
+bool CZvApp::runCommand(const Command& command) {
+    const std::string before = formatSettingsFile(settings_);
+    const bool succeeded = command(settings_, ui_);
+    if (settled_ && formatSettingsFile(settings_) != before) {
+        return saveSettings() && succeeded;
+    }
+    return succeeded;
+}
+
+bool CZvApp::commandSettings() {
+    return runCommand(runSettingsCommand);
+}
+
+bool CZvApp::commandSelectPort(int port) {
+    return runCommand([port](AppSettings& settings, UserInterface&) {
+        settings.comPort = port;
+        return true;
+    });
+}
+
+} // namespace zv

@@ -1,0 +1,169 @@
+#include "cli/cli_command.h"
+
+#include "app/settings_startup.h"
+#include "app/zv_app.h"
+#include "cli/cli_user_interface.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <map>
+#include <ostream>
+
+namespace zv::cli {
+
+namespace {
+
+// By name, so that the usage text lists the commands in a fixed order.
+std::map<std::string, CommandEntry, std::less<>>& commandTable() {
+    static std::map<std::string, CommandEntry, std::less<>> table;
+    return table;
+}
+
+void printUsage(std::ostream& err) {
+    err << "usage: zv-cli [--yes | --no] COMMAND [ARGUMENTS]\n"
+           "\n"
+           "Führt einen Menübefehl von zv im aktuellen Verzeichnis aus (mit seiner settings.ini).\n"
+           "--yes beantwortet jede Frage mit Ja bzw. OK, --no (Vorgabe) mit Nein bzw. Abbrechen.\n"
+           "Dateiauswahlen nehmen der Reihe nach die übrigen Argumente.\n"
+           "\n"
+           "Befehle:\n";
+    for (const auto& [name, entry] : commandTable()) {
+        std::string line = "  " + name;
+        if (!entry.synopsis.empty()) {
+            line += " " + entry.synopsis;
+        }
+        if (line.size() < 34) {
+            line.resize(34, ' ');
+        } else {
+            line += "  ";
+        }
+        err << line << entry.menuPath << '\n';
+    }
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> Arguments::takeOption(std::string_view name,
+                                                              std::size_t count) {
+    const auto found = std::find(words_.begin(), words_.end(), name);
+    if (found == words_.end()) {
+        return std::nullopt;
+    }
+    const auto first = found + 1;
+    if (static_cast<std::size_t>(words_.end() - first) < count) {
+        throw UsageError("Option " + std::string(name) + " braucht " + std::to_string(count) +
+                         (count == 1 ? " Wert" : " Werte"));
+    }
+    std::vector<std::string> values(first, first + static_cast<std::ptrdiff_t>(count));
+    words_.erase(found, first + static_cast<std::ptrdiff_t>(count));
+    if (std::find(words_.begin(), words_.end(), name) != words_.end()) {
+        throw UsageError("Option " + std::string(name) + " doppelt angegeben");
+    }
+    return values;
+}
+
+bool Arguments::takeFlag(std::string_view name) {
+    return takeOption(name, 0).has_value();
+}
+
+std::string Arguments::takeWord(std::string_view what,
+                                std::initializer_list<std::string_view> words) {
+    if (words_.empty()) {
+        throw UsageError(std::string(what) + " fehlt");
+    }
+    const std::string word = words_.front();
+    if (std::find(words.begin(), words.end(), word) == words.end()) {
+        throw UsageError("unbekannt als " + std::string(what) + ": '" + word + "'");
+    }
+    words_.erase(words_.begin());
+    return word;
+}
+
+void registerCommand(CommandEntry entry) {
+    const std::string name = entry.name;
+    if (!commandTable().emplace(name, std::move(entry)).second) {
+        // Two files registering one name: a fault of the build, found at the first run.
+        std::fprintf(stderr, "zv-cli: command %s registered twice\n", name.c_str());
+        std::abort();
+    }
+}
+
+const CommandEntry* findCommand(std::string_view name) {
+    const auto found = commandTable().find(name);
+    return found == commandTable().end() ? nullptr : &found->second;
+}
+
+int runCli(const std::vector<std::string>& args, const std::filesystem::path& currentDir,
+           std::ostream& out, std::ostream& err) {
+    bool answerYes = false;
+    bool answerGiven = false;
+    std::size_t next = 0;
+    CommandAction action;
+    std::deque<std::string> fileAnswers;
+    const CommandEntry* entry = nullptr;
+    try {
+        for (; next < args.size() && args[next].starts_with("-"); ++next) {
+            const std::string& option = args[next];
+            if (option == "--help" || option == "-h") {
+                printUsage(out);
+                return 0;
+            }
+            if (option != "--yes" && option != "--no") {
+                throw UsageError("unbekannte Option " + option);
+            }
+            if (answerGiven && answerYes != (option == "--yes")) {
+                throw UsageError("--yes und --no schließen sich aus");
+            }
+            answerGiven = true;
+            answerYes = option == "--yes";
+        }
+        if (next == args.size()) {
+            throw UsageError("Befehl fehlt");
+        }
+        entry = findCommand(args[next]);
+        if (!entry) {
+            throw UsageError("unbekannter Befehl '" + args[next] + "'");
+        }
+        Arguments arguments(
+            std::vector<std::string>(args.begin() + static_cast<long>(next) + 1, args.end()));
+        action = entry->prepare(arguments);
+        for (const std::string& word : arguments.remaining()) {
+            if (word.starts_with("--")) {
+                throw UsageError("unbekannte Option " + word + " für " + entry->name);
+            }
+        }
+        if (arguments.remaining().size() > entry->fileArguments) {
+            throw UsageError("zu viele Argumente für " + entry->name);
+        }
+        fileAnswers.assign(arguments.remaining().begin(), arguments.remaining().end());
+    } catch (const UsageError& error) {
+        err << "zv-cli: " << error.what() << "\n\n";
+        printUsage(err);
+        return 2;
+    }
+
+    CliUserInterface ui(out, err, currentDir);
+    ui.setAnswerYes(answerYes);
+    ui.setFileAnswers(std::move(fileAnswers));
+    CZvApp app(ui);
+    if (entry->needsSettings) {
+        switch (app.readSettings(currentDir)) {
+        case SettingsFileState::Loaded:
+            break;
+        case SettingsFileState::WrongVersion:
+            ui.message(messageWrongSettingsVersion, Icon::Information);
+            return 1;
+        case SettingsFileState::Missing: {
+            // Only init builds a new configuration; the question is answered No here.
+            const Answer no = Answer::No;
+            ui.show(questionAutomaticConfiguration, Icon::Question, &no);
+            return 1;
+        }
+        }
+    }
+    return action(app, ui) ? 0 : 1;
+}
+
+} // namespace zv::cli

@@ -1,0 +1,56 @@
+# Shared helpers of the zv-cli end-to-end tests. Source it after `set -u`.
+#
+#   zv_workdir          a new empty directory, removed when the script ends
+#   run_cli DIR ARGS... runs zv-cli in DIR; sets CLI_STATUS, CLI_OUT, CLI_ERR (file names)
+#   expect_status N     fails unless the last zv-cli ended with status N
+#   expect_same A B     fails unless files A and B hold the same bytes
+#   fail TEXT           reports and ends the test
+
+ZV_CLI="$ZV_BIN/zv-cli"
+ZV_E2E_DIRS=()
+
+zv_cleanup() {
+    local dir
+    for dir in "${ZV_E2E_DIRS[@]}"; do
+        rm -rf -- "$dir"
+    done
+}
+trap zv_cleanup EXIT
+
+zv_workdir() {
+    local dir
+    dir=$(mktemp -d "${TMPDIR:-/tmp}/zv-e2e.XXXXXX") || exit 1
+    ZV_E2E_DIRS+=("$dir")
+    printf '%s\n' "$dir"
+}
+
+fail() {
+    printf 'FAIL: %s\n' "$*" >&2
+    exit 1
+}
+
+run_cli() {
+    local dir=$1
+    shift
+    if [[ -z ${ZV_E2E_OUTPUT:-} ]]; then
+        ZV_E2E_OUTPUT=$(zv_workdir)
+    fi
+    CLI_OUT="$ZV_E2E_OUTPUT/stdout"
+    CLI_ERR="$ZV_E2E_OUTPUT/stderr"
+    CLI_STATUS=0
+    (cd "$dir" && "$ZV_CLI" "$@") >"$CLI_OUT" 2>"$CLI_ERR" || CLI_STATUS=$?
+}
+
+expect_status() {
+    if [[ $CLI_STATUS -ne $1 ]]; then
+        printf -- '--- stdout\n' >&2
+        cat "$CLI_OUT" >&2
+        printf -- '--- stderr\n' >&2
+        cat "$CLI_ERR" >&2
+        fail "zv-cli exited with $CLI_STATUS, expected $1"
+    fi
+}
+
+expect_same() {
+    cmp -- "$1" "$2" || fail "$1 differs from $2"
+}
