@@ -1,0 +1,160 @@
+// Appending a download to a main logbook of 10,000 flights, and the flight order alone.
+#include "app/user_interface.h"
+#include "formats/text_file.h"
+#include "logbook/logbook.h"
+#include "logbook/logbook_commands.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace {
+
+class SilentUserInterface : public zv::UserInterface {
+public:
+    void message(const std::string&, zv::Icon) override {}
+    zv::Answer ask(const std::string&, zv::Icon, zv::Buttons) override { return zv::Answer::Ok; }
+    std::vector<std::filesystem::path> chooseFiles(const zv::FileDialogRequest&) override {
+        return {};
+    }
+    void openDocument(const std::filesystem::path&) override {}
+    void closeAllDocuments() override {}
+    void beginWait() override {}
+    void endWait() override {}
+    void progressShow(const std::string&, const std::string&) override {}
+    void progressSetFirstText(const std::string&) override {}
+    void progressSetSecondText(const std::string&) override {}
+    void progressSetStep(int) override {}
+    void progressSetRange(int) override {}
+    void progressAdvance() override {}
+    void progressClose() override {}
+    bool runSettingsSheet(zv::AppSettings&) override { return false; }
+    bool runLiftExtractDialog(zv::LiftExtractDialogData&) override { return false; }
+    bool runInsertFlightDialog(zv::InsertFlightDialogData&) override { return false; }
+    bool runTimeSpanDialog(zv::TimeSpanDialogData&) override { return false; }
+};
+
+const char* const siteNames[] = {"STUBALPE",
+                                 "KOSSEN",
+                                 "TEGELBERG",
+                                 "EMBERGER AL",
+                                 "GR\xC4"
+                                 "BERN",
+                                 "HOCHFELLN",
+                                 "SCH\xD6"
+                                 "CKL",
+                                 "LAGO"};
+
+// Flights of a pilot over the years `firstYear` (four digits) onward, in date order: 400
+// a year, so 10,000 flights span 25 years and cross the change of century.
+std::vector<zv::FlightRecord> pilotFlights(int count, int firstIndex = 0) {
+    std::mt19937 random(17);
+    std::vector<zv::FlightRecord> flights;
+    for (int i = firstIndex; i < firstIndex + count; ++i) {
+        zv::FlightRecord f;
+        const int year = 1995 + i / 400;
+        const int dayOfYear = (i % 400) * 360 / 400;
+        f.year = year % 100;
+        f.month = 1 + dayOfYear / 30;
+        f.day = 1 + dayOfYear % 30;
+        f.takeoffHour = 10 + (i % 7);
+        f.takeoffMinute = (i * 13) % 60;
+        const int minutes = 10 + static_cast<int>(random() % 200);
+        f.landingHour = f.takeoffHour + (f.takeoffMinute + minutes) / 60;
+        f.landingMinute = (f.takeoffMinute + minutes) % 60;
+        f.durationHours = minutes / 60;
+        f.durationMinutes = minutes % 60;
+        f.takeoffSite = zv::formatText("%14s", zv::formatText("%-11s", siteNames[i % 8]).c_str());
+        f.takeoffAltitude = 800 + static_cast<int>(random() % 1500);
+        f.landingAltitude = 500 + static_cast<int>(random() % 300);
+        f.altiMax = f.takeoffAltitude + static_cast<int>(random() % 1500);
+        f.altiGain = f.altiMax - f.takeoffAltitude;
+        f.altiSum = f.altiGain * 2;
+        f.distance = static_cast<float>(random() % 1000) / 10.0F;
+        f.varioMax = static_cast<float>(random() % 80) / 10.0F;
+        f.varioMin = -static_cast<float>(random() % 80) / 10.0F;
+        f.tasMax = i % 5 == 0 ? 0.0F : 30.0F + static_cast<float>(random() % 300) / 10.0F;
+        f.altitudeUnit = "m";
+        f.distanceUnit = "km";
+        f.qnhUnit = "hPa";
+        f.varioUnit = "m/s";
+        f.tasUnit = f.tasMax > 0 ? "kmh" : "";
+        f.polar = "PARA 1";
+        f.qnh = 1000 + static_cast<int>(random() % 40);
+        f.leadText = i == firstIndex ? "" : "\n";
+        flights.push_back(f);
+    }
+    return flights;
+}
+
+void writeLogbookFile(const std::string& path, std::vector<zv::FlightRecord> flights) {
+    SilentUserInterface ui;
+    zv::CLogbook logbook(zv::CLogbook::serialText(1596));
+    logbook.flights() = std::move(flights);
+    logbook.renumber(1);
+    logbook.writeLogbook(path, 12, ui);
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// "erweitern": a download of 100 flights, 50 of them already in the logbook, appended
+// to a main logbook of 10,000 flights (read both, sort, remove duplicates, back up,
+// renumber, write).
+void BM_AppendToTenThousandFlights(benchmark::State& state) {
+    const auto dir = std::filesystem::temp_directory_path() / "zv_bench_logbook";
+    std::filesystem::create_directories(dir);
+    const std::string mainPath = (dir / "Flugbuch.log").string();
+    const std::string downloadPath = (dir / "download.log").string();
+    const int count = static_cast<int>(state.range(0));
+    writeLogbookFile(mainPath, pilotFlights(count));
+    writeLogbookFile(downloadPath, pilotFlights(100, count - 50));
+    const std::string mainBytes = readAll(mainPath);
+    SilentUserInterface ui;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::ofstream(mainPath, std::ios::binary) << mainBytes;
+        state.ResumeTiming();
+        zv::CLogbook logbook(zv::CLogbook::serialText(1596));
+        const auto result = zv::extendLogbook(logbook, mainPath, downloadPath, 12, 1, ui);
+        if (result != zv::LogbookResult::Written ||
+            logbook.flights().size() != static_cast<std::size_t>(count + 50)) {
+            state.SkipWithError("append failed");
+            break;
+        }
+    }
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_AppendToTenThousandFlights)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The order alone: a logbook in order with a download appended, and the plain selection
+// procedure on the same list for comparison.
+std::vector<zv::FlightRecord> appendedList(int count) {
+    auto flights = pilotFlights(count);
+    auto download = pilotFlights(100, count - 50);
+    flights.insert(flights.end(), download.begin(), download.end());
+    return flights;
+}
+
+void BM_TakeoffOrder(benchmark::State& state) {
+    const auto flights = appendedList(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(zv::takeoffOrder(flights));
+    }
+}
+BENCHMARK(BM_TakeoffOrder)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_TakeoffOrderBySelection(benchmark::State& state) {
+    const auto flights = appendedList(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(zv::takeoffOrderBySelection(flights));
+    }
+}
+BENCHMARK(BM_TakeoffOrderBySelection)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,206 @@
+// zv-cli's commands of the logbook: append, restore, insert a flight, the two
+// evaluations. The dialogs' data come from options, checked as the dialogs check them.
+#include "app/zv_app.h"
+#include "cli/cli_command.h"
+#include "cli/cli_user_interface.h"
+#include "logbook/logbook_commands.h"
+
+#include <charconv>
+#include <chrono>
+
+namespace zv::cli {
+
+namespace {
+
+int parseNumber(std::string_view text) {
+    int value = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc{} && end == text.data() + text.size() ? value : -1;
+}
+
+// DD.MM.YYYY, a real calendar date (the date picker offers no other).
+CalendarDate parseDate(const std::string& option, const std::string& text) {
+    const std::size_t first = text.find('.');
+    const std::size_t second = first == std::string::npos ? first : text.find('.', first + 1);
+    if (second != std::string::npos) {
+        const CalendarDate date{
+            parseNumber(std::string_view(text).substr(0, first)),
+            parseNumber(std::string_view(text).substr(first + 1, second - first - 1)),
+            parseNumber(std::string_view(text).substr(second + 1))};
+        const std::chrono::year_month_day ymd{std::chrono::year(date.year),
+                                              std::chrono::month(static_cast<unsigned>(date.month)),
+                                              std::chrono::day(static_cast<unsigned>(date.day))};
+        if (date.year >= 1900 && date.year <= 9999 && date.month >= 1 && date.day >= 1 &&
+            ymd.ok()) {
+            return date;
+        }
+    }
+    throw UsageError(option + " erwartet ein Datum TT.MM.JJJJ: '" + text + "'");
+}
+
+// HH:MM (the time picker's hours and minutes).
+std::pair<int, int> parseTime(const std::string& option, const std::string& text) {
+    const std::size_t colon = text.find(':');
+    if (colon != std::string::npos) {
+        const int hour = parseNumber(std::string_view(text).substr(0, colon));
+        const int minute = parseNumber(std::string_view(text).substr(colon + 1));
+        if (hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59) {
+            return {hour, minute};
+        }
+    }
+    throw UsageError(option + " erwartet eine Uhrzeit HH:MM: '" + text + "'");
+}
+
+std::string optionText(Arguments& arguments, std::string_view name, std::string fallback) {
+    const auto values = arguments.takeOption(name, 1);
+    return values ? values->front() : fallback;
+}
+
+// The entries of "Flug einfügen"; options left out keep the dialog's initial values.
+struct InsertFlightOptions {
+    std::optional<CalendarDate> date;
+    std::string site;
+    std::pair<int, int> start{0, 0};
+    std::pair<int, int> landing{0, 0};
+    std::string startAltitude = "0";
+    std::string landingAltitude = "0";
+    std::string distance = "0";
+};
+
+// Fills the dialog data as the dialog does on OK; false after the dialog's message.
+bool fillInsertFlight(const InsertFlightOptions& options, InsertFlightDialogData& data,
+                      UserInterface& ui) {
+    if (options.date) {
+        data.date = *options.date;
+    }
+    data.takeoffSite = options.site;
+    data.takeoffHour = options.start.first;
+    data.takeoffMinute = options.start.second;
+    data.landingHour = options.landing.first;
+    data.landingMinute = options.landing.second;
+    for (const std::string& refusal :
+         {checkTakeoffSiteName(options.site),
+          parseIntegerField(options.startAltitude, 0, maxInsertAltitude, data.takeoffAltitude),
+          parseIntegerField(options.landingAltitude, 0, maxInsertAltitude, data.landingAltitude),
+          parseRealField(options.distance, 0, maxInsertDistance, data.distance)}) {
+        if (!refusal.empty()) {
+            ui.message(refusal, Icon::Exclamation);
+            return false;
+        }
+    }
+    return true;
+}
+
+const CommandRegistrar appendCommand({
+    .name = "logbook-append",
+    .synopsis = "LOGBUCHDATEI",
+    .menuPath = "Tools > Flugbuch > erweitern",
+    .needsSettings = true,
+    .fileArguments = 1,
+    .prepare = [](Arguments&) -> CommandAction {
+        return [](CZvApp& app, CliUserInterface&) { return app.runCommand(commandExtendLogbook); };
+    },
+});
+
+const CommandRegistrar restoreCommand({
+    .name = "logbook-restore",
+    .synopsis = "",
+    .menuPath = "Tools > Flugbuch > wiederherstellen",
+    .needsSettings = true,
+    .fileArguments = 0,
+    .prepare = [](Arguments&) -> CommandAction {
+        return [](CZvApp& app, CliUserInterface&) { return app.runCommand(commandRestoreLogbook); };
+    },
+});
+
+const CommandRegistrar insertCommand({
+    .name = "logbook-insert",
+    .synopsis = "--date TT.MM.JJJJ --site NAME --start HH:MM --start-alt M --landing HH:MM "
+                "--landing-alt M --distance KM",
+    .menuPath = "Tools > Flugbuch > Flug einfügen",
+    .needsSettings = true,
+    .fileArguments = 0,
+    .prepare = [](Arguments& arguments) -> CommandAction {
+        InsertFlightOptions options;
+        if (const auto date = arguments.takeOption("--date", 1)) {
+            options.date = parseDate("--date", date->front());
+        }
+        options.site = optionText(arguments, "--site", "");
+        if (const auto start = arguments.takeOption("--start", 1)) {
+            options.start = parseTime("--start", start->front());
+        }
+        if (const auto landing = arguments.takeOption("--landing", 1)) {
+            options.landing = parseTime("--landing", landing->front());
+        }
+        options.startAltitude = optionText(arguments, "--start-alt", "0");
+        options.landingAltitude = optionText(arguments, "--landing-alt", "0");
+        options.distance = optionText(arguments, "--distance", "0");
+        return [options](CZvApp& app, CliUserInterface& ui) {
+            ui.insertFlightDialog = [&options, &ui](InsertFlightDialogData& data) {
+                return fillInsertFlight(options, data, ui);
+            };
+            return app.runCommand(commandInsertFlight);
+        };
+    },
+});
+
+// --all, or --from and --to: the span of "Auswertung Flugstunden".
+TimeSpanDialogData parseSpan(Arguments& arguments) {
+    TimeSpanDialogData span;
+    span.allFlights = arguments.takeFlag("--all");
+    const auto from = arguments.takeOption("--from", 1);
+    const auto to = arguments.takeOption("--to", 1);
+    if (span.allFlights && (from || to)) {
+        throw UsageError("--all schließt --from und --to aus");
+    }
+    if (!span.allFlights) {
+        if (!from || !to) {
+            throw UsageError("--all oder --from und --to angeben");
+        }
+        span.start = parseDate("--from", from->front());
+        span.end = parseDate("--to", to->front());
+    }
+    return span;
+}
+
+CommandAction evaluation(const TimeSpanDialogData& span,
+                         bool (*command)(const AppSettings&, UserInterface&)) {
+    return [span, command](CZvApp& app, CliUserInterface& ui) {
+        ui.timeSpanDialog = [&span, &ui](TimeSpanDialogData& data) {
+            const std::string refusal = checkTimeSpan(span);
+            if (!refusal.empty()) {
+                ui.message(refusal, Icon::Exclamation);
+                return false;
+            }
+            data = span;
+            return true;
+        };
+        return app.runCommand(command);
+    };
+}
+
+const CommandRegistrar hoursCommand({
+    .name = "stats-hours",
+    .synopsis = "--all | --from TT.MM.JJJJ --to TT.MM.JJJJ",
+    .menuPath = "Tools > Flugbuch > Statistik > Flugstunden",
+    .needsSettings = true,
+    .fileArguments = 0,
+    .prepare = [](Arguments& arguments) -> CommandAction {
+        return evaluation(parseSpan(arguments), commandFlightHours);
+    },
+});
+
+const CommandRegistrar sitesCommand({
+    .name = "stats-sites",
+    .synopsis = "--all | --from TT.MM.JJJJ --to TT.MM.JJJJ",
+    .menuPath = "Tools > Flugbuch > Statistik > Startplätze",
+    .needsSettings = true,
+    .fileArguments = 0,
+    .prepare = [](Arguments& arguments) -> CommandAction {
+        return evaluation(parseSpan(arguments), commandTakeoffSites);
+    },
+});
+
+} // namespace
+
+} // namespace zv::cli

@@ -1,0 +1,354 @@
+#include "logbook/logbook.h"
+
+#include "app/user_interface.h"
+#include "formats/text_file.h"
+#include "logbook/line_scanner.h"
+
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <set>
+#include <tuple>
+
+namespace zv {
+
+namespace {
+
+constexpr std::string_view makerText = ";   KARVELON VUVEZ";
+// The example flight of the automatic configuration (95-04-21, 14:00 at SCHOECKL-SO) is
+// never kept. It is recognised by site, date and takeoff time, as duplicates are: a
+// pilot's real flights from that site must not vanish with it.
+bool isExampleFlight(const FlightRecord& f) {
+    return f.takeoffSite == "   SCHOECKL-SO" && f.year == 95 && f.month == 4 && f.day == 21 &&
+           f.takeoffHour == 14 && f.takeoffMinute == 0;
+}
+// The instrument writes "m", "km", "hPa", "m/s" and "kmh"; the vario and air speed
+// columns have room for three characters, the others for seven.
+constexpr std::size_t shortUnit = 3;
+constexpr std::size_t longUnit = 7;
+
+bool contains(std::string_view line, std::string_view text) {
+    return line.find(text) != std::string_view::npos;
+}
+
+char signOf(float value) {
+    return value > 0 ? '+' : '-';
+}
+
+bool negativeSign(const std::string& sign) {
+    return !sign.empty() && sign[0] == '-';
+}
+
+// Record line 1: number, takeoff, landing, flight time, maximum altitude, best climb.
+bool parseLine1(const std::string& line, FlightRecord& flight) {
+    int number = 0;
+    std::string colon;
+    std::string altiUnit;
+    std::string sign;
+    float magnitude = 0;
+    const int count = scanLine(line, "%d %d %[:] %d  %d %[:] %d %d %[:] %d %d %s %[+-] %f %s",
+                               {&number, &flight.takeoffHour, &colon, &flight.takeoffMinute,
+                                &flight.landingHour, &colon, &flight.landingMinute,
+                                &flight.durationHours, &colon, &flight.durationMinutes,
+                                &flight.altiMax, &altiUnit, &sign, &magnitude, &flight.varioUnit});
+    if (count != 15) {
+        return false;
+    }
+    flight.varioMax = negativeSign(sign) ? -magnitude : magnitude;
+    return true;
+}
+
+// Record line 2: date, takeoff and landing altitude, distance, altitude gain, worst sink.
+// Some instruments write the landing altitude with a sign of its own ("- 12 m").
+bool parseLine2(const std::string& line, FlightRecord& flight) {
+    std::string dash;
+    std::string unit;
+    std::string landingSign;
+    std::string sign;
+    float magnitude = 0;
+    int count =
+        scanLine(line, "%d %[-] %d %[-] %d %d %s %d %s %f %s %d %s %[+-] %f %s",
+                 {&flight.year, &dash, &flight.month, &dash, &flight.day, &flight.takeoffAltitude,
+                  &unit, &flight.landingAltitude, &unit, &flight.distance, &flight.distanceUnit,
+                  &flight.altiGain, &unit, &sign, &magnitude, &flight.varioUnit});
+    if (count != 16) {
+        count = scanLine(line, "%d %[-] %d %[-] %d %d %s %[+-] %d %s %f %s %d %s %[+-] %f %s",
+                         {&flight.year, &dash, &flight.month, &dash, &flight.day,
+                          &flight.takeoffAltitude, &unit, &landingSign, &flight.landingAltitude,
+                          &unit, &flight.distance, &flight.distanceUnit, &flight.altiGain, &unit,
+                          &sign, &magnitude, &flight.varioUnit});
+        if (count != 16 && count != 17) {
+            return false;
+        }
+        if (negativeSign(landingSign)) {
+            flight.landingAltitude = -flight.landingAltitude;
+        }
+    }
+    flight.varioMin = negativeSign(sign) ? -magnitude : magnitude;
+    return true;
+}
+
+// Record line 3: takeoff site, air pressure, polar, altitude sum, air speed (if any).
+bool parseLine3(const std::string& line, FlightRecord& flight) {
+    const int count = scanLine(
+        line,
+        "%14[A-Z 0-9a-z_/\xDC\xD6\xC4\xE4\xF6\xFC\xDF!\xB0>.:-] %d %s %6[ARP 0-9] %d %s %f %s",
+        {&flight.takeoffSite, &flight.qnh, &flight.qnhUnit, &flight.polar, &flight.altiSum,
+         &flight.altitudeUnit, &flight.tasMax, &flight.tasUnit});
+    if (count == 6) {
+        flight.tasMax = 0;
+        flight.tasUnit.clear();
+        return true;
+    }
+    return count == 8;
+}
+
+// A unit is a short word; a ';' or "@EOF" in it, or a control character, would turn the
+// rewritten record line into a comment, an end of file or a shorter line, and a leading
+// digit would join the number the writer puts directly before it.
+bool isUnit(const std::string& unit, std::size_t maxLength) {
+    if (unit.size() > maxLength || (!unit.empty() && unit[0] >= '0' && unit[0] <= '9')) {
+        return false;
+    }
+    for (const char c : unit) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || c == ';' || c == '@') {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool unitsFit(const FlightRecord& flight) {
+    return isUnit(flight.altitudeUnit, longUnit) && isUnit(flight.distanceUnit, longUnit) &&
+           isUnit(flight.qnhUnit, longUnit) && isUnit(flight.varioUnit, shortUnit) &&
+           isUnit(flight.tasUnit, shortUnit);
+}
+
+void emitRecord(const FlightRecord& f, const std::function<void(const std::string&)>& out) {
+    out(f.leadText);
+    out(formatText("%8d           %2d:%02d       %2d:%02d       %02d:%02d         %4d%2s      "
+                   "%c%4.1f %3s\n",
+                   f.number, f.takeoffHour, f.takeoffMinute, f.landingHour, f.landingMinute,
+                   f.durationHours, f.durationMinutes, f.altiMax, f.altitudeUnit.c_str(),
+                   signOf(f.varioMax), std::fabs(static_cast<double>(f.varioMax)),
+                   f.varioUnit.c_str()));
+    out(formatText("   %02d-%02d-%02d        %4d%2s      %4d%2s      %5.1f %2s      %4d%2s      "
+                   "%c%4.1f %3s\n",
+                   f.year, f.month, f.day, f.takeoffAltitude, f.altitudeUnit.c_str(),
+                   f.landingAltitude, f.altitudeUnit.c_str(), static_cast<double>(f.distance),
+                   f.distanceUnit.c_str(), f.altiGain, f.altitudeUnit.c_str(), signOf(f.varioMin),
+                   std::fabs(static_cast<double>(f.varioMin)), f.varioUnit.c_str()));
+    if (f.tasMax >= 1e-10F) {
+        out(formatText("%14s     %4d%4s   %6s                     %4d%2s       %4.1f%4s\n",
+                       f.takeoffSite.c_str(), f.qnh, f.qnhUnit.c_str(), f.polar.c_str(), f.altiSum,
+                       f.altitudeUnit.c_str(), static_cast<double>(f.tasMax), f.tasUnit.c_str()));
+    } else {
+        out(formatText("%14s     %4d%4s   %6s                     %4d%2s       \n",
+                       f.takeoffSite.c_str(), f.qnh, f.qnhUnit.c_str(), f.polar.c_str(), f.altiSum,
+                       f.altitudeUnit.c_str()));
+    }
+}
+
+void emitLogbook(const std::vector<std::string>& header, const std::vector<FlightRecord>& flights,
+                 bool formatError, int flightsPerPage,
+                 const std::function<void(const std::string&)>& out) {
+    const auto emitHeader = [&]() {
+        out("\n");
+        for (const auto& line : header) {
+            out(line);
+        }
+    };
+    if (flights.empty()) {
+        emitHeader();
+        if (!formatError) {
+            out("@EOF\n");
+        }
+        return;
+    }
+    // A page size below 1 cannot form pages: then every flight goes on one page.
+    const std::size_t pageSize = flightsPerPage < 1 ? std::numeric_limits<std::size_t>::max()
+                                                    : static_cast<std::size_t>(flightsPerPage);
+    std::size_t next = 0;
+    while (next < flights.size()) {
+        emitHeader();
+        for (std::size_t onPage = 1; onPage <= pageSize && next < flights.size();
+             ++onPage, ++next) {
+            emitRecord(flights[next], out);
+            out(onPage == pageSize ? "\n\f" : "\n");
+        }
+    }
+    out("@EOF\n");
+}
+
+} // namespace
+
+void FlightTime::add(long long addHours, long long addMinutes) {
+    hours += addHours;
+    minutes += addMinutes;
+    if (minutes >= 60) {
+        hours += minutes / 60;
+        minutes %= 60;
+    }
+}
+
+CLogbook::CLogbook(const std::string& serialText) {
+    headerLines_ = {
+        ";   KARVELON VUVEZ * ZIRROVA No.  " + serialText,
+        "\n",
+        ";---------------------------------- LOG --------------------------------------\n",
+        "\n",
+        ";    No.          TAKEOFF:    LANDING:    TOTAL TIME    ALTI MAX    VARIO MAX\n",
+        ";    DATE         TIME/       TIME/ALTI   DISTANCE      ALTI GAIN   VARIO MIN\n",
+        ";  TAKEOFF-LOC    ALTI/QNH    POLARE                    ALTI SUM    TAS MAX\n",
+        "\n",
+    };
+}
+
+std::string CLogbook::serialText(int serialNumber) {
+    return formatText("%4i\n", serialNumber);
+}
+
+bool CLogbook::readLogbook(const std::string& path, UserInterface& ui) {
+    formatError_ = false;
+    TextReader reader(path);
+    if (!reader.isOpen()) {
+        ui.message(logbookOpenFailedMessage(path), Icon::Stop);
+        return false;
+    }
+    return readLogbook(reader, ui);
+}
+
+bool CLogbook::readLogbook(TextReader& reader, UserInterface& ui) {
+    formatError_ = false;
+    const auto fail = [&]() {
+        formatError_ = true;
+        ui.message(logbookFormatMessage, Icon::Exclamation);
+        return false;
+    };
+    // Every line up to "@EOF" must be there: a file that ends before it (a download cut
+    // off, a disk that filled up) is not taken for a whole logbook.
+    std::string line;
+    const auto next = [&]() { return reader.readLine(line); };
+    const auto skip = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            if (!next()) {
+                return false;
+            }
+        }
+        return true;
+    };
+
+    if (!skip(2) || !contains(line, makerText) || !skip(7)) {
+        return fail();
+    }
+    std::string leadText;
+    for (;;) {
+        // The header of the next page. A maker line where the header ends starts yet
+        // another page: kept as a comment it would become a page header when rewritten.
+        while (contains(line, makerText)) {
+            if (!skip(7)) {
+                return fail();
+            }
+        }
+        if (contains(line, "@EOF")) {
+            return true;
+        }
+        if (contains(line, ";")) {
+            leadText.assign(line).push_back('\n');
+        } else if (line.size() > 20 && line.find_first_not_of(' ') < 21) {
+            FlightRecord flight;
+            std::string line2;
+            std::string line3;
+            if (!reader.readLine(line2) || !reader.readLine(line3) || !parseLine1(line, flight) ||
+                !parseLine2(line2, flight) || !parseLine3(line3, flight) || !unitsFit(flight)) {
+                return fail();
+            }
+            if (!isExampleFlight(flight)) {
+                flight.number = static_cast<int>(flights_.size()) + 1;
+                flight.leadText = leadText;
+                flights_.push_back(std::move(flight));
+                leadText.assign(1, '\n');
+            }
+        }
+        if (!next()) {
+            return fail();
+        }
+    }
+}
+
+std::string CLogbook::logbookText(int flightsPerPage) const {
+    std::string text;
+    emitLogbook(headerLines_, flights_, formatError_, flightsPerPage,
+                [&](const std::string& piece) { text += piece; });
+    return text;
+}
+
+bool CLogbook::writeLogbook(const std::string& path, int flightsPerPage, UserInterface& ui) const {
+    TextWriter writer(path, WriteMode::Atomic);
+    emitLogbook(headerLines_, flights_, formatError_, flightsPerPage,
+                [&](const std::string& piece) { writer.write(piece); });
+    if (!writer.close()) {
+        ui.message(writeFailedMessage(path), Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
+void CLogbook::renumber(int first) {
+    // Numbers beyond the int range wrap as the instrument's counters would; computed
+    // unsigned so that no overflow is undefined.
+    auto number = static_cast<std::uint32_t>(first);
+    for (auto& flight : flights_) {
+        flight.number = static_cast<int>(number++);
+    }
+}
+
+void CLogbook::sortByTakeoff() {
+    const std::vector<std::size_t> order = takeoffOrder(flights_);
+    std::vector<FlightRecord> sorted;
+    sorted.reserve(flights_.size());
+    for (const std::size_t index : order) {
+        sorted.push_back(std::move(flights_[index]));
+    }
+    flights_ = std::move(sorted);
+}
+
+void CLogbook::removeDuplicates() {
+    // Being a duplicate is plain equality of these six values, so "removed when an earlier
+    // flight has the same values" is the same as comparing every pair, in n log n.
+    using Key = std::tuple<std::string, int, int, int, int, int>;
+    std::set<Key> seen;
+    std::vector<FlightRecord> kept;
+    kept.reserve(flights_.size());
+    for (auto& flight : flights_) {
+        Key key{flight.takeoffSite, flight.day,         flight.month,
+                flight.year,        flight.takeoffHour, flight.takeoffMinute};
+        if (seen.insert(std::move(key)).second) {
+            kept.push_back(std::move(flight));
+        }
+    }
+    flights_ = std::move(kept);
+}
+
+std::string siblingPath(const std::string& path, const std::string& extension) {
+    const std::size_t nameStart =
+        path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1;
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot < nameStart) {
+        return path + "." + extension;
+    }
+    return path.substr(0, dot + 1) + extension;
+}
+
+std::string logbookOpenFailedMessage(const std::string& path) {
+    return "Das Flugbuch " + path +
+           "\nkonnte nicht geöffnet werden. Bitte Einstellungen Flugbuchpfad korrigieren!";
+}
+
+std::string writeFailedMessage(const std::string& path) {
+    return "Die Datei " + path + "\nkonnte nicht geschrieben werden. Sie bleibt, wie sie war.";
+}
+
+} // namespace zv

@@ -1,0 +1,86 @@
+#pragma once
+
+// The commands of the menu Tools > Flugbuch and the operations behind them: appending a
+// downloaded logbook to the main logbook, restoring its backup, inserting a flight by
+// hand, and the two evaluations. Each command is called by the menu and by zv-cli alike.
+
+#include "app/dialog_data.h"
+#include "logbook/logbook.h"
+
+#include <string>
+
+namespace zv {
+
+struct AppSettings;
+class UserInterface;
+
+// Copies the main logbook to its backup (extension "bak"), line by line, replacing the
+// backup atomically. Returns false, after a message, when the backup could not be
+// written; the main logbook cannot be opened: message, no backup, and true (the
+// command goes on).
+bool createBackup(const std::string& mainPath, UserInterface& ui);
+// Writes the backup back over the main logbook (atomically). False after a message.
+bool restoreBackup(const std::string& mainPath, UserInterface& ui);
+
+// Appends the flights of otherPath to the main logbook: sorted, without duplicates,
+// renumbered, after a backup. On a format error the error copy (extension "err") is
+// written instead and logbook.formatError() is set; the main logbook stays as it was.
+// What became of a change of the main logbook.
+enum class LogbookResult {
+    Written,   // the main logbook holds the change
+    ErrorCopy, // a logbook had a format error; the error copy shows what was read
+    Failed,    // nothing to show (message given); the main logbook is as it was
+};
+
+LogbookResult extendLogbook(CLogbook& logbook, const std::string& mainPath,
+                            const std::string& otherPath, int flightsPerPage, int firstNumber,
+                            UserInterface& ui);
+// Adds one flight to the main logbook, sorted and renumbered, after a backup.
+LogbookResult insertFlight(CLogbook& logbook, const std::string& mainPath,
+                           const FlightRecord& flight, int flightsPerPage, int firstNumber,
+                           UserInterface& ui);
+
+// Tools > Flugbuch > erweitern, wiederherstellen, Flug einfügen.
+bool commandExtendLogbook(const AppSettings& settings, UserInterface& ui);
+bool commandRestoreLogbook(const AppSettings& settings, UserInterface& ui);
+bool commandInsertFlight(const AppSettings& settings, UserInterface& ui);
+
+// The flight of "Flug einfügen", or the message that refuses it (landing before takeoff).
+// data.takeoffSite is UTF-8 as typed.
+FlightRecord flightFromDialog(const InsertFlightDialogData& data);
+std::string checkFlightTimes(const InsertFlightDialogData& data);
+// All field checks of "Flug einfügen" on data already converted (zv-cli, the command).
+std::string checkInsertFlightData(const InsertFlightDialogData& data);
+
+// The field checks of the dialogs, with the framework's German messages; each returns
+// the message to show, or an empty text when the entry is accepted.
+std::string parseIntegerField(const std::string& text, int minimum, int maximum, int& value);
+std::string parseRealField(const std::string& text, double minimum, double maximum, double& value);
+std::string checkMaxCharacters(const std::string& utf8Text, int maximum);
+// The site name of "Flug einfügen": at most 11 characters the logbook can hold.
+std::string checkTakeoffSiteName(const std::string& utf8Text);
+inline constexpr int maxSiteNameLength = 11;
+inline constexpr int maxInsertAltitude = 10000;
+inline constexpr double maxInsertDistance = 1000;
+
+// "Auswertung Flugstunden": the span must end after it begins unless all flights count.
+std::string checkTimeSpan(const TimeSpanDialogData& data);
+
+// Today's date on the computer's clock (the dialogs start with it).
+CalendarDate today();
+
+// Two-digit years 0 to 90 are 2000 to 2090, 91 to 99 are 1991 to 1999.
+int fourDigitYear(int twoDigitYear);
+
+// The evaluations on a logbook already read: keep the flights of the span, fill the
+// hours table or the site list, write the report. False after a message.
+bool writeFlightHoursReport(CLogbook& logbook, const TimeSpanDialogData& span,
+                            const std::string& reportPath, UserInterface& ui);
+bool writeTakeoffSiteReport(CLogbook& logbook, const TimeSpanDialogData& span,
+                            const std::string& reportPath, UserInterface& ui);
+
+// Tools > Flugbuch > Statistik > Flugstunden and Startplätze.
+bool commandFlightHours(const AppSettings& settings, UserInterface& ui);
+bool commandTakeoffSites(const AppSettings& settings, UserInterface& ui);
+
+} // namespace zv

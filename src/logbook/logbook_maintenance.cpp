@@ -1,0 +1,384 @@
+#include "app/app_settings.h"
+#include "app/user_interface.h"
+#include "formats/cp1252.h"
+#include "formats/text_file.h"
+#include "logbook/logbook_commands.h"
+
+#include <ctime>
+#include <filesystem>
+
+namespace zv {
+
+namespace {
+
+// Copies a text file line by line (each line with a CR LF), replacing the target
+// atomically. False when the target could not be written completely.
+bool copyLines(TextReader& in, const std::string& target) {
+    TextWriter out(target, WriteMode::Atomic);
+    std::string line;
+    while (in.readLine(line)) {
+        out.writeLine(line);
+    }
+    return out.close();
+}
+
+LogbookResult writeErrorCopy(CLogbook& logbook, const std::string& mainPath, int flightsPerPage,
+                             int firstNumber, UserInterface& ui) {
+    if (!logbook.formatError()) {
+        return LogbookResult::Failed;
+    }
+    logbook.renumber(firstNumber);
+    return logbook.writeLogbook(siblingPath(mainPath, "err"), flightsPerPage, ui)
+               ? LogbookResult::ErrorCopy
+               : LogbookResult::Failed;
+}
+
+// The letters the logbook's site column takes besides A-Z, 0-9 and the blank.
+constexpr std::string_view siteSigns = "_/-.!\xB0>:\xDC\xD6\xC4\xE4\xF6\xFC\xDF";
+
+bool isSiteByte(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' ||
+           siteSigns.find(c) != std::string_view::npos;
+}
+
+// Upper case as the pilot expects it of a German site name: a-z and the umlauts.
+char upperSiteByte(char c) {
+    if (c >= 'a' && c <= 'z') {
+        return static_cast<char>(c - 'a' + 'A');
+    }
+    switch (static_cast<unsigned char>(c)) {
+    case 0xE4:
+        return '\xC4';
+    case 0xF6:
+        return '\xD6';
+    case 0xFC:
+        return '\xDC';
+    default:
+        return c;
+    }
+}
+
+std::size_t utf8Length(const std::string& text) {
+    std::size_t count = 0;
+    for (const char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::string trimBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return {};
+    }
+    const std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::string integerRangeMessage(int minimum, int maximum) {
+    return formatText("Geben Sie bitte eine ganze Zahl zwischen %d und %d ein.", minimum, maximum);
+}
+
+std::string realRangeMessage(double minimum, double maximum) {
+    return formatText("Geben Sie bitte eine Zahl zwischen %.15g und %.15g ein.", minimum, maximum);
+}
+
+} // namespace
+
+bool createBackup(const std::string& mainPath, UserInterface& ui) {
+    TextReader in(mainPath);
+    if (!in.isOpen()) {
+        ui.message("Das Flugbuch " + mainPath + "\nkonnte nicht" + " " +
+                       "geöffnet werden. Bitte Pfad + Name überprüfen!",
+                   Icon::Stop);
+        return true;
+    }
+    const std::string backupPath = siblingPath(mainPath, "bak");
+    if (!copyLines(in, backupPath)) {
+        // Without a backup the main logbook is not changed.
+        ui.message("Die Sicherungsdatei " + backupPath +
+                       "\nkonnte nicht geschrieben werden. Das Flugbuch bleibt unverändert.",
+                   Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
+bool restoreBackup(const std::string& mainPath, UserInterface& ui) {
+    const std::string backupPath = siblingPath(mainPath, "bak");
+    TextReader in(backupPath);
+    if (!in.isOpen()) {
+        ui.message("Die Sicherungsdatei " + backupPath + "\nkonnte nicht" + " " +
+                       "geöffnet werden. Bitte Einstellungen Flugbuchpfad korrigieren!",
+                   Icon::Stop);
+        return false;
+    }
+    if (!copyLines(in, mainPath)) {
+        ui.message(writeFailedMessage(mainPath), Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
+LogbookResult extendLogbook(CLogbook& logbook, const std::string& mainPath,
+                            const std::string& otherPath, int flightsPerPage, int firstNumber,
+                            UserInterface& ui) {
+    if (!logbook.readLogbook(mainPath, ui) || !logbook.readLogbook(otherPath, ui)) {
+        return writeErrorCopy(logbook, mainPath, flightsPerPage, firstNumber, ui);
+    }
+    logbook.sortByTakeoff();
+    logbook.removeDuplicates();
+    if (!createBackup(mainPath, ui)) {
+        return LogbookResult::Failed;
+    }
+    logbook.renumber(firstNumber);
+    return logbook.writeLogbook(mainPath, flightsPerPage, ui) ? LogbookResult::Written
+                                                              : LogbookResult::Failed;
+}
+
+LogbookResult insertFlight(CLogbook& logbook, const std::string& mainPath,
+                           const FlightRecord& flight, int flightsPerPage, int firstNumber,
+                           UserInterface& ui) {
+    if (!logbook.readLogbook(mainPath, ui)) {
+        return writeErrorCopy(logbook, mainPath, flightsPerPage, firstNumber, ui);
+    }
+    if (!createBackup(mainPath, ui)) {
+        return LogbookResult::Failed;
+    }
+    logbook.flights().push_back(flight);
+    logbook.sortByTakeoff();
+    logbook.renumber(firstNumber);
+    return logbook.writeLogbook(mainPath, flightsPerPage, ui) ? LogbookResult::Written
+                                                              : LogbookResult::Failed;
+}
+
+namespace {
+
+// Opens what a logbook change produced; true when the main logbook was written.
+bool showResult(LogbookResult result, const std::string& mainPath, UserInterface& ui) {
+    switch (result) {
+    case LogbookResult::Written:
+        ui.openDocument(mainPath);
+        return true;
+    case LogbookResult::ErrorCopy:
+        ui.openDocument(siblingPath(mainPath, "err"));
+        return false;
+    case LogbookResult::Failed:
+        break;
+    }
+    return false;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    if (a == b) {
+        return true;
+    }
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+} // namespace
+
+bool commandExtendLogbook(const AppSettings& settings, UserInterface& ui) {
+    const std::string mainPath = mainLogbookPath(settings);
+    CLogbook logbook(CLogbook::serialText(settings.serialNumber));
+
+    FileDialogRequest request;
+    request.title = "Flugbuchdatei anhängen";
+    request.filter = "Flugbuch (*.log) |*.log||";
+    request.defaultExtension = "log";
+    request.initialDir = settings.logbookDir;
+    request.mustExist = true;
+    const auto chosen = ui.chooseFiles(request);
+    if (chosen.empty()) {
+        return false;
+    }
+    const std::string otherPath = chosen.front().string();
+    if (sameFile(otherPath, mainPath)) {
+        ui.message("Sie können nicht das Flugbuch um sich selbst erweitern!", Icon::Exclamation);
+        return false;
+    }
+    if (ui.ask("Wollen Sie die Datei " + otherPath + "\nwirklich an das Flugbuch angehängen?",
+               Icon::Question, Buttons::OkCancel) != Answer::Ok) {
+        return false;
+    }
+    LogbookResult result = LogbookResult::Failed;
+    {
+        WaitCursor wait(ui);
+        result = extendLogbook(logbook, mainPath, otherPath, settings.flightsPerPage,
+                               settings.firstFlightNumber, ui);
+    }
+    return showResult(result, mainPath, ui);
+}
+
+bool commandRestoreLogbook(const AppSettings& settings, UserInterface& ui) {
+    const std::string mainPath = mainLogbookPath(settings);
+    if (!restoreBackup(mainPath, ui)) {
+        return false;
+    }
+    ui.openDocument(mainPath);
+    return true;
+}
+
+bool commandInsertFlight(const AppSettings& settings, UserInterface& ui) {
+    const std::string mainPath = mainLogbookPath(settings);
+    CLogbook logbook(CLogbook::serialText(settings.serialNumber));
+
+    InsertFlightDialogData data;
+    data.date = today();
+    if (!ui.runInsertFlightDialog(data)) {
+        return false;
+    }
+    // The dialog checks its fields; checked again here because a site name the logbook
+    // cannot read back would make the whole main logbook unreadable.
+    const std::string refusal = checkInsertFlightData(data);
+    if (!refusal.empty()) {
+        ui.message(refusal, Icon::Exclamation);
+        return false;
+    }
+    const std::string timeRefusal = checkFlightTimes(data);
+    if (!timeRefusal.empty()) {
+        ui.message(timeRefusal, Icon::Information);
+        return false;
+    }
+    LogbookResult result = LogbookResult::Failed;
+    {
+        WaitCursor wait(ui);
+        result = insertFlight(logbook, mainPath, flightFromDialog(data), settings.flightsPerPage,
+                              settings.firstFlightNumber, ui);
+    }
+    return showResult(result, mainPath, ui);
+}
+
+std::string checkInsertFlightData(const InsertFlightDialogData& data) {
+    std::string refusal = checkTakeoffSiteName(data.takeoffSite);
+    if (refusal.empty() && (data.takeoffAltitude < 0 || data.takeoffAltitude > maxInsertAltitude ||
+                            data.landingAltitude < 0 || data.landingAltitude > maxInsertAltitude)) {
+        refusal = integerRangeMessage(0, maxInsertAltitude);
+    }
+    if (refusal.empty() && !(data.distance >= 0 && data.distance <= maxInsertDistance)) {
+        refusal = realRangeMessage(0, maxInsertDistance);
+    }
+    return refusal;
+}
+
+std::string checkFlightTimes(const InsertFlightDialogData& data) {
+    const int minutes =
+        (data.landingHour - data.takeoffHour) * 60 + data.landingMinute - data.takeoffMinute;
+    return minutes < 0 ? "Landezeit kleiner als Startzeit\n" : "";
+}
+
+FlightRecord flightFromDialog(const InsertFlightDialogData& data) {
+    FlightRecord flight;
+    flight.day = data.date.day;
+    flight.month = data.date.month;
+    flight.year = data.date.year % 100;
+    flight.takeoffHour = data.takeoffHour;
+    flight.takeoffMinute = data.takeoffMinute;
+    flight.landingHour = data.landingHour;
+    flight.landingMinute = data.landingMinute;
+    const int minutes =
+        (data.landingHour - data.takeoffHour) * 60 + data.landingMinute - data.takeoffMinute;
+    flight.durationHours = minutes / 60;
+    flight.durationMinutes = minutes % 60;
+    std::string site = utf8ToCp1252(data.takeoffSite);
+    for (char& c : site) {
+        c = upperSiteByte(c);
+    }
+    if (site.size() < maxSiteNameLength) {
+        site.append(maxSiteNameLength - site.size(), ' ');
+    }
+    flight.takeoffSite = site;
+    // Each altitude under its own label: the first altitude of record line 2 is the
+    // takeoff altitude, the second the landing altitude.
+    flight.takeoffAltitude = data.takeoffAltitude;
+    flight.landingAltitude = data.landingAltitude;
+    flight.distance = static_cast<float>(data.distance);
+    flight.altitudeUnit = "m";
+    flight.distanceUnit = "km";
+    flight.qnhUnit = "hPa";
+    flight.varioUnit = "m/s";
+    flight.tasUnit = "km/h";
+    flight.polar = "PARA 0";
+    return flight;
+}
+
+std::string parseIntegerField(const std::string& text, int minimum, int maximum, int& value) {
+    const std::string trimmed = trimBlanks(text);
+    std::size_t p = 0;
+    if (p < trimmed.size() && (trimmed[p] == '+' || trimmed[p] == '-')) {
+        ++p;
+    }
+    if (p == trimmed.size() || trimmed.find_first_not_of("0123456789", p) != std::string::npos) {
+        return "Geben Sie bitte eine ganze Zahl ein.";
+    }
+    const bool negative = trimmed[0] == '-';
+    long long parsed = 0;
+    for (; p < trimmed.size() && parsed <= 1'000'000'000'000LL; ++p) {
+        parsed = parsed * 10 + (trimmed[p] - '0');
+    }
+    if (negative) {
+        parsed = -parsed;
+    }
+    if (parsed < minimum || parsed > maximum) {
+        return integerRangeMessage(minimum, maximum);
+    }
+    value = static_cast<int>(parsed);
+    return {};
+}
+
+std::string parseRealField(const std::string& text, double minimum, double maximum, double& value) {
+    const std::string trimmed = trimBlanks(text);
+    double parsed = 0;
+    std::size_t used = 0;
+    bool ok = !trimmed.empty() && trimmed.find_first_not_of("+-.0123456789eE") == std::string::npos;
+    if (ok) {
+        try {
+            parsed = std::stod(trimmed, &used);
+        } catch (const std::exception&) {
+            ok = false;
+        }
+    }
+    if (!ok || used != trimmed.size()) {
+        return "Geben Sie bitte eine Zahl ein.";
+    }
+    if (!(parsed >= minimum && parsed <= maximum)) {
+        return realRangeMessage(minimum, maximum);
+    }
+    value = parsed;
+    return {};
+}
+
+std::string checkMaxCharacters(const std::string& utf8Text, int maximum) {
+    if (utf8Length(utf8Text) > static_cast<std::size_t>(maximum)) {
+        return formatText("Geben Sie bitte nicht mehr als %d Zeichen ein.", maximum);
+    }
+    return {};
+}
+
+std::string checkTakeoffSiteName(const std::string& utf8Text) {
+    std::string refusal = checkMaxCharacters(utf8Text, maxSiteNameLength);
+    if (!refusal.empty()) {
+        return refusal;
+    }
+    for (const char c : utf8ToCp1252(utf8Text)) {
+        if (!isSiteByte(c)) {
+            return "Der Startplatz darf nur Buchstaben, Ziffern, Leerzeichen und die Zeichen "
+                   "_ / - . ! ° > : enthalten.";
+        }
+    }
+    return {};
+}
+
+CalendarDate today() {
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    if (local == nullptr) {
+        return {};
+    }
+    return {local->tm_mday, local->tm_mon + 1, local->tm_year + 1900};
+}
+
+} // namespace zv

@@ -1,0 +1,305 @@
+#include "formats/text_file.h"
+#include "logbook/logbook.h"
+#include "support/scripted_user_interface.h"
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace zv {
+namespace {
+
+using test::readBytes;
+using test::ScriptedUserInterface;
+using test::TempDir;
+using test::testData;
+
+const std::string serial = CLogbook::serialText(1596);
+
+// The example logbook of the automatic configuration, as it is written there: fixed text
+// whose record lines have one blank fewer in three places than the writer's columns.
+const std::string exampleLogbook =
+    "\r\n;   KARVELON VUVEZ * ZIRROVA No.  1596\r\n\r\n"
+    ";---------------------------------- LOG --------------------------------------\r\n\r\n"
+    ";    No.          TAKEOFF:    LANDING:    TOTAL TIME    ALTI MAX    VARIO MAX\r\n"
+    ";    DATE         TIME/       TIME/ALTI   DISTANCE      ALTI GAIN   VARIO MIN\r\n"
+    ";  TAKEOFF-LOC    ALTI/QNH    POLARE                    ALTI SUM    TAS MAX\r\n\r\n"
+    "       0          14:00       14:23       00:23         1542 m      + 4.0 m/s\r\n"
+    "   95-04-21         852 m      1542 m       3.4 km       757 m      - 3.9 m/s\r\n"
+    "   SCHOECKL-SO     1021 hPa   PARA 1                    1437 m       39.0 kmh\r\n"
+    "\r\n@EOF";
+
+std::string pageHeader() {
+    std::string text = "\n";
+    const CLogbook logbook(serial);
+    for (const auto& line : logbook.headerLines()) {
+        text += line;
+    }
+    return text;
+}
+
+// Reads bytes as a logbook; the messages shown are left in ui.
+bool readContent(CLogbook& logbook, const std::string& bytes, ScriptedUserInterface& ui) {
+    TextReader reader = TextReader::fromContent(bytes);
+    return logbook.readLogbook(reader, ui);
+}
+
+std::string roundTrip(const std::string& input, int flightsPerPage) {
+    TempDir dir;
+    ScriptedUserInterface ui;
+    CLogbook logbook(serial);
+    EXPECT_TRUE(logbook.readLogbook(input, ui));
+    EXPECT_TRUE(ui.messages.empty());
+    logbook.renumber(1);
+    EXPECT_TRUE(logbook.writeLogbook(dir / "out.log", flightsPerPage, ui));
+    return readBytes(dir / "out.log");
+}
+
+TEST(LogbookFile, HandMadeLogbooksReadAndWrittenBackByteForByte) {
+    struct Case {
+        const char* input;
+        const char* expected;
+        int flightsPerPage;
+    };
+    const Case cases[] = {
+        // Three pages, form feeds after the 3rd and 6th flight, a ";NO FLIGHT DATA" line
+        // before a flight, a flight without air speed, a climb of 0 written with '-'.
+        {"logbook/seven_flights.log", "logbook/seven_flights.log", 3},
+        // A page size below 1 cannot form pages: all flights on one page.
+        {"logbook/seven_flights.log", "logbook/seven_flights~one_page.log", 0},
+        {"logbook/seven_flights.log", "logbook/seven_flights~one_page.log", -5},
+        // The landing altitude with a sign token of its own is written as a plain number.
+        {"logbook/signed_landing.log", "logbook/signed_landing~written.log", 12},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(roundTrip(testData(c.input).string(), c.flightsPerPage),
+                  readBytes(testData(c.expected)))
+            << c.input << " at " << c.flightsPerPage;
+    }
+}
+
+TEST(LogbookFile, RecordFieldsAsRead) {
+    ScriptedUserInterface ui;
+    CLogbook logbook(serial);
+    ASSERT_TRUE(logbook.readLogbook(testData("logbook/seven_flights.log").string(), ui));
+    const auto& flights = logbook.flights();
+    ASSERT_EQ(flights.size(), 7U);
+    EXPECT_EQ(flights[1].takeoffSite, "   SCH\xD6"
+                                      "CKL    ");
+    EXPECT_EQ(flights[1].tasMax, 0.0F);
+    EXPECT_EQ(flights[1].tasUnit, "");
+    EXPECT_EQ(flights[2].leadText, ";NO FLIGHT DATA\n");
+    EXPECT_EQ(flights[0].leadText, "");
+    EXPECT_EQ(flights[3].leadText, "\n");
+    EXPECT_FLOAT_EQ(flights[3].varioMin, -3.9F);
+    EXPECT_FLOAT_EQ(flights[3].tasMax, 52.3F);
+    EXPECT_EQ(flights[4].takeoffAltitude, 2010);
+    EXPECT_EQ(flights[4].landingAltitude, 640);
+    EXPECT_EQ(flights[6].polar, "PARA 1");
+    EXPECT_EQ(flights[6].altitudeUnit, "m");
+    EXPECT_EQ(flights[6].varioUnit, "m/s");
+
+    CLogbook signedLanding(serial);
+    ASSERT_TRUE(signedLanding.readLogbook(testData("logbook/signed_landing.log").string(), ui));
+    EXPECT_EQ(signedLanding.flights().at(0).landingAltitude, -12);
+}
+
+TEST(LogbookFile, ExampleFlightIsFixedTextThatReadsAsAnEmptyLogbook) {
+    ScriptedUserInterface ui;
+    CLogbook logbook(serial);
+    EXPECT_TRUE(readContent(logbook, exampleLogbook, ui));
+    EXPECT_TRUE(logbook.flights().empty());
+    EXPECT_TRUE(ui.messages.empty());
+    // Written back, an empty logbook is the page header and "@EOF".
+    EXPECT_EQ(logbook.logbookText(12), pageHeader() + "@EOF\n");
+}
+
+TEST(LogbookFile, ARealFlightFromTheExampleSiteIsKept) {
+    std::string bytes = exampleLogbook;
+    bytes.replace(bytes.find("95-04-21"), 8, "95-04-22");
+    ScriptedUserInterface ui;
+    CLogbook logbook(serial);
+    EXPECT_TRUE(readContent(logbook, bytes, ui));
+    ASSERT_EQ(logbook.flights().size(), 1U);
+    EXPECT_EQ(logbook.flights()[0].day, 22);
+}
+
+TEST(LogbookFile, FaultyFilesAreFormatErrorsAndKeepTheFlightsReadBefore) {
+    const std::string whole = readBytes(testData("logbook/seven_flights.log"));
+    const std::size_t fourth = whole.find("       4   ");
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::size_t flightsKept;
+    };
+    const Case cases[] = {
+        {"empty file", "", 0},
+        {"maker line first", whole.substr(2), 0},
+        {"no maker line", "\r\n;   KARVELON\r\n" + whole.substr(whole.find("\r\n\r\n;---")), 0},
+        {"cut off inside the header", whole.substr(0, 60), 0},
+        {"cut off before @EOF", whole.substr(0, whole.find("@EOF")), 7},
+        {"cut off between record lines", whole.substr(0, fourth + 100), 3},
+        {"record line 1 damaged",
+         whole.substr(0, fourth) + "       4           12.00" + whole.substr(fourth + 24), 3},
+        {"unit too long",
+         [&] {
+             std::string b = whole;
+             b.replace(b.find("m/s", fourth + 120), 3, "m/sec");
+             return b;
+         }(),
+         3},
+        {"site outside the name letters",
+         [&] {
+             std::string b = whole;
+             b.replace(b.find("GR\xC4"), 3, "G(R");
+             return b;
+         }(),
+         3},
+    };
+    for (const auto& c : cases) {
+        ScriptedUserInterface ui;
+        CLogbook logbook(serial);
+        EXPECT_FALSE(readContent(logbook, c.bytes, ui)) << c.what;
+        EXPECT_TRUE(logbook.formatError()) << c.what;
+        EXPECT_EQ(logbook.flights().size(), c.flightsKept) << c.what;
+        ASSERT_EQ(ui.messages.size(), 1U) << c.what;
+        EXPECT_EQ(ui.messages[0].text, "Flugbuch hat falsches Format\n");
+        EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
+    }
+}
+
+TEST(LogbookFile, EofAnywhereInALineEndsReadingAndBlanksAreTolerated) {
+    std::string bytes = exampleLogbook;
+    bytes.replace(bytes.find("95-04-21"), 8, "96-04-21");
+    bytes.replace(bytes.find("@EOF"), 4, "xx @EOF yy\r\ngarbage that is never read");
+    // Extra and fewer blanks between the columns, tabs, LF line ends.
+    bytes.replace(bytes.find("   852 m"), 8, "\t852   m");
+    bytes.replace(bytes.find("1021 hPa"), 8, "1021  hPa");
+    std::string lf;
+    for (const char c : bytes) {
+        if (c != '\r') {
+            lf += c;
+        }
+    }
+    ScriptedUserInterface ui;
+    CLogbook logbook(serial);
+    EXPECT_TRUE(readContent(logbook, lf, ui));
+    ASSERT_EQ(logbook.flights().size(), 1U);
+    EXPECT_EQ(logbook.flights()[0].takeoffAltitude, 852);
+    EXPECT_EQ(logbook.flights()[0].qnh, 1021);
+}
+
+TEST(LogbookFile, TwoFilesNumberedOnAndEmptyErrorCopyWithoutEof) {
+    ScriptedUserInterface ui;
+    CLogbook logbook(serial);
+    const std::string file = testData("logbook/seven_flights.log").string();
+    ASSERT_TRUE(logbook.readLogbook(file, ui));
+    ASSERT_TRUE(logbook.readLogbook(file, ui));
+    ASSERT_EQ(logbook.flights().size(), 14U);
+    EXPECT_EQ(logbook.flights()[13].number, 14);
+    EXPECT_EQ(logbook.flights()[7].leadText, ""); // each file starts without a lead text
+
+    CLogbook broken(serial);
+    EXPECT_FALSE(readContent(broken, "\r\nno logbook\r\n", ui));
+    EXPECT_EQ(broken.logbookText(12), pageHeader());
+}
+
+TEST(LogbookFile, MissingFileIsReportedWithoutFormatError) {
+    ScriptedUserInterface ui;
+    CLogbook logbook(serial);
+    EXPECT_FALSE(logbook.readLogbook("/nonexistent/Flugbuch.log", ui));
+    EXPECT_FALSE(logbook.formatError());
+    ASSERT_EQ(ui.messages.size(), 1U);
+    EXPECT_EQ(ui.messages[0].text,
+              "Das Flugbuch /nonexistent/Flugbuch.log\nkonnte nicht "
+              "geöffnet werden. Bitte Einstellungen Flugbuchpfad korrigieren!");
+    EXPECT_EQ(ui.messages[0].icon, Icon::Stop);
+}
+
+TEST(LogbookFile, SiblingPaths) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/d/Flugbuch.log", "/d/Flugbuch.bak"},
+        {"/d.x/Flugbuch", "/d.x/Flugbuch.bak"},
+        {"Flug.2003.log", "Flug.2003.bak"},
+        {"/d/Flugbuch.", "/d/Flugbuch.bak"},
+    };
+    for (const auto& [path, sibling] : cases) {
+        EXPECT_EQ(siblingPath(path, "bak"), sibling);
+    }
+}
+
+FlightRecord flight(int year, int month, int day, int hour, int minute, std::string site = "") {
+    FlightRecord f;
+    f.year = year;
+    f.month = month;
+    f.day = day;
+    f.takeoffHour = hour;
+    f.takeoffMinute = minute;
+    f.takeoffSite = std::move(site);
+    return f;
+}
+
+TEST(LogbookOrder, EarlierComparesYearsOnlyWithinTenYears) {
+    EXPECT_TRUE(isEarlier(flight(94, 12, 31, 23, 59), flight(95, 1, 1, 0, 0)));
+    EXPECT_TRUE(isEarlier(flight(0, 5, 5, 5, 5), flight(9, 1, 1, 0, 0)));
+    EXPECT_FALSE(isEarlier(flight(0, 1, 1, 0, 0), flight(10, 1, 1, 0, 0)));
+    EXPECT_FALSE(isEarlier(flight(95, 1, 1, 0, 0), flight(1, 1, 1, 0, 0)));
+    EXPECT_FALSE(isEarlier(flight(1, 1, 1, 0, 0), flight(95, 1, 1, 0, 0)));
+    EXPECT_TRUE(isEarlier(flight(3, 4, 5, 6, 7), flight(3, 4, 5, 6, 8)));
+    EXPECT_FALSE(isEarlier(flight(3, 4, 5, 6, 7), flight(3, 4, 5, 6, 7)));
+}
+
+TEST(LogbookOrder, FastOrderEqualsTheSelectionProcedure) {
+    // Ties, years across ten-year gaps and the change of century, sorted, reversed and
+    // shuffled lists: the order must be the selection procedure's, tie for tie.
+    std::mt19937 random(4711);
+    for (int round = 0; round < 400; ++round) {
+        const int n = static_cast<int>(random() % 60);
+        const int yearSpread = 1 + static_cast<int>(random() % 30);
+        const int firstYear = static_cast<int>(random() % 100);
+        std::vector<FlightRecord> flights;
+        for (int i = 0; i < n; ++i) {
+            flights.push_back(flight((firstYear + static_cast<int>(random() % yearSpread)) % 100,
+                                     1 + static_cast<int>(random() % 3),
+                                     1 + static_cast<int>(random() % 2), 10,
+                                     static_cast<int>(random() % 3)));
+        }
+        if (round % 4 == 1) {
+            std::sort(flights.begin(), flights.end(), [](const auto& a, const auto& b) {
+                return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
+            });
+        } else if (round % 4 == 2) {
+            std::sort(flights.begin(), flights.end(), [](const auto& a, const auto& b) {
+                return std::tie(a.year, a.month, a.day) > std::tie(b.year, b.month, b.day);
+            });
+        }
+        ASSERT_EQ(takeoffOrder(flights), takeoffOrderBySelection(flights)) << "round " << round;
+    }
+}
+
+TEST(LogbookOrder, SortTiesAndRemoveDuplicates) {
+    CLogbook logbook(serial);
+    auto& flights = logbook.flights();
+    flights = {flight(3, 5, 1, 10, 0, "B"), flight(3, 5, 1, 10, 0, "A"),
+               flight(3, 4, 1, 10, 0, "C"), flight(3, 5, 1, 10, 0, "B"),
+               flight(3, 5, 1, 10, 0, "b")};
+    for (int i = 0; i < 5; ++i) {
+        flights[static_cast<std::size_t>(i)].number = i;
+    }
+    logbook.sortByTakeoff();
+    // The exchange moves the first flight behind its equals: no stable order.
+    std::vector<int> numbers;
+    for (const auto& f : flights) {
+        numbers.push_back(f.number);
+    }
+    EXPECT_EQ(numbers, (std::vector<int>{2, 1, 0, 3, 4}));
+    logbook.removeDuplicates();
+    numbers.clear();
+    for (const auto& f : flights) {
+        numbers.push_back(f.number);
+    }
+    EXPECT_EQ(numbers, (std::vector<int>{2, 1, 0, 4}));
+}
+
+} // namespace
+} // namespace zv
