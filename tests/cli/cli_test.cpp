@@ -105,26 +105,6 @@ TEST(CliUserInterface, FileDialogsTakeTheArgumentsInOrder) {
     EXPECT_EQ(out.str(), "");
 }
 
-TEST(CliUserInterface, DialogsWithoutAnswerAreCancelled) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliUserInterface ui(out, err, "/");
-    AppSettings settings;
-    settings.logbookDir = "/x";
-    EXPECT_FALSE(ui.runSettingsSheet(settings));
-    ui.setSettingsSheetConfirms(true);
-    EXPECT_TRUE(ui.runSettingsSheet(settings));
-    EXPECT_EQ(settings.logbookDir, "/x");
-    LiftExtractDialogData extract;
-    EXPECT_FALSE(ui.runLiftExtractDialog(extract));
-    ui.liftExtractDialog = [](LiftExtractDialogData& data) {
-        data.fileName = "Alpen.lft";
-        return true;
-    };
-    EXPECT_TRUE(ui.runLiftExtractDialog(extract));
-    EXPECT_EQ(extract.fileName, "Alpen.lft");
-}
-
 // A command of this test only: takes "--count N", then opens one file per dialog.
 std::vector<fs::path> chosenByTestCommand;
 const CommandRegistrar testCommand({

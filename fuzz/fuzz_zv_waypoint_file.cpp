@@ -1,0 +1,32 @@
+// Reads any bytes as an instrument waypoint file; every record must keep its field limits.
+#include "formats/text_file.h"
+#include "formats/waypoint_converter.h"
+#include "null_user_interface.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    zv::NullUserInterface ui;
+    zv::CWaypointConverter converter(ui, 1596);
+    zv::TextReader reader =
+        zv::TextReader::fromContent(std::string(reinterpret_cast<const char*>(data), size));
+    converter.readZvWaypoints(reader, "fuzz.wpt");
+    for (const auto& point : converter.zvWaypoints) {
+        if (point.name.size() > zv::nameLimit || point.id.size() > zv::idLimit ||
+            point.sign.size() > zv::signLimit || point.unit.size() > zv::unitLimit ||
+            point.name.empty()) {
+            __builtin_trap();
+        }
+        // What the OziExplorer writer would print of it.
+        const std::string row =
+            zv::formatText("%4i,%-14s, %10.6f, %10.6f,%2d, %10d,%10d,%2s%5i %-2s", 1,
+                           point.name.c_str(), point.lat, point.lon, point.symbol, point.fgColour,
+                           point.bgColour, point.id.c_str(), point.altitude, point.unit.c_str());
+        if (row.empty()) {
+            __builtin_trap();
+        }
+    }
+    return 0;
+}

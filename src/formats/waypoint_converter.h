@@ -1,0 +1,54 @@
+#pragma once
+
+// The object of one point-file operation: a command creates it, fills one list with a
+// reader, writes that list with a writer and discards it. It holds the readers and writers
+// of every point file kind; the lift reader adds its mode and filter here.
+
+#include "formats/waypoint.h"
+
+#include <string>
+
+namespace zv {
+
+class TextReader;
+class UserInterface;
+
+class CWaypointConverter {
+public:
+    // Messages go to `ui`; `serialNumber` is printed in the header line of the
+    // instrument files written.
+    CWaypointConverter(UserInterface& ui, int serialNumber)
+        : ui_(ui), serialNumber_(serialNumber) {}
+
+    // Degrees-and-minutes form: filled by the OziExplorer reader (and the takeoff site
+    // download), written by the instrument waypoint and takeoff writers.
+    WaypointList oziWaypoints;
+    // Decimal-degree form: filled by the instrument readers, written by the OziExplorer
+    // writer.
+    WaypointList zvWaypoints;
+    // Set by the instrument waypoint reader once it has read the first two lines.
+    bool zvFileOpened = false;
+    // Set by the OziExplorer reader once it stored or refused a data row.
+    bool oziFileOpened = false;
+
+    // Instrument waypoint, route and takeoff site files.
+    bool readZvWaypointFile(const std::string& path);
+    // The same from text already in memory; `path` names the file in messages.
+    bool readZvWaypoints(TextReader& reader, const std::string& path);
+    bool writeZvWaypointFile(const std::string& path);
+    bool writeTakeoffFile(const std::string& path);
+
+    // OziExplorer waypoint files.
+    bool readOziWaypointFile(const std::string& path);
+    bool readOziWaypoints(TextReader& reader, const std::string& path);
+    bool writeOziWaypointFile(const std::string& path, bool withClimb);
+
+    int serialNumber() const { return serialNumber_; }
+    UserInterface& ui() { return ui_; }
+
+private:
+    UserInterface& ui_;
+    int serialNumber_;
+};
+
+} // namespace zv

@@ -1,0 +1,147 @@
+#include "formats/scan_pattern.h"
+
+#include <climits>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace zv {
+namespace {
+
+TEST(ScanPattern, IntegersAsScanfReadsThem) {
+    struct Case {
+        const char* input;
+        int count;
+        int value;
+    };
+    const Case cases[] = {
+        {" 42", 1, 42},
+        {"\t+7", 1, 7},
+        {"-0", 1, 0},
+        {"12abc", 1, 12},
+        {"-2147483648", 1, INT_MIN},
+        {"2147483647", 1, INT_MAX},
+        {"2147483648", 0, -1}, // beyond 32 bits: does not convert
+        {"x", 0, -1},
+        {"", 0, -1},
+        {"+", 0, -1},
+        {"- 5", 0, -1},
+    };
+    const ScanPattern pattern("%d");
+    for (const auto& c : cases) {
+        int value = -1;
+        EXPECT_EQ(pattern.scan(c.input, {value}), c.count) << c.input;
+        EXPECT_EQ(value, c.value) << c.input;
+    }
+}
+
+TEST(ScanPattern, FloatsAndWhatFollowsThem) {
+    struct Case {
+        const char* input;
+        int count;
+        float value;
+        const char* rest; // what a following "%s" reads
+    };
+    const Case cases[] = {
+        {"49.43 x", 2, 49.43f, "x"}, {" -2.5x", 2, -2.5f, "x"},   {".5 x", 2, 0.5f, "x"},
+        {"5. x", 2, 5.0f, "x"},      {"+1e3 x", 2, 1000.0f, "x"}, {"1e x", 2, 1.0f, "e"},
+        {"1e+ x", 2, 1.0f, "e+"},    {"3,5", 2, 3.0f, ",5"},      {"inf", 0, -1.0f, ""},
+        {"nan", 0, -1.0f, ""},       {"1e39", 0, -1.0f, ""},      {".", 0, -1.0f, ""},
+        {"-", 0, -1.0f, ""},         {"N 36", 0, -1.0f, ""},
+    };
+    const ScanPattern pattern("%f%s");
+    for (const auto& c : cases) {
+        float value = -1;
+        std::string rest;
+        EXPECT_EQ(pattern.scan(c.input, {value, ScanItem::text(rest, 10, TooLong::Refuse)}),
+                  c.count)
+            << c.input;
+        EXPECT_EQ(value, c.value) << c.input;
+        EXPECT_EQ(rest, c.rest) << c.input;
+    }
+}
+
+TEST(ScanPattern, TextLimitsCutOrRefuse) {
+    const ScanPattern pattern("%s %s");
+    std::string first;
+    std::string second;
+    const auto cut = ScanItem::text(first, 2, TooLong::Cut);
+    const auto refuse = ScanItem::text(second, 3, TooLong::Refuse);
+
+    EXPECT_EQ(pattern.scan("ESP m/s", {cut, refuse}), 2);
+    EXPECT_EQ(first, "ES");
+    EXPECT_EQ(second, "m/s");
+
+    EXPECT_EQ(pattern.scan("DE kmh/h", {cut, refuse}), 1);
+    EXPECT_EQ(first, "DE");
+    EXPECT_EQ(second, "m/s"); // a refused item leaves its field alone
+
+    // A width bounds the run; the rest stays in the input.
+    const ScanPattern widthPattern("%2s%s");
+    EXPECT_EQ(widthPattern.scan("ABCD", {cut, refuse}), 2);
+    EXPECT_EQ(first, "AB");
+    EXPECT_EQ(second, "CD");
+}
+
+TEST(ScanPattern, WhiteSpaceCharactersAndLiterals) {
+    char letter = 0;
+    int number = 0;
+    // "%c" takes the next byte, blank included; " %c" skips white space first.
+    EXPECT_EQ(ScanPattern("%c").scan("  N", {letter}), 1);
+    EXPECT_EQ(letter, ' ');
+    EXPECT_EQ(ScanPattern(" %c").scan(" \t N", {letter}), 1);
+    EXPECT_EQ(letter, 'N');
+    EXPECT_EQ(ScanPattern(" %c").scan("   ", {letter}), 0);
+    // One blank in the pattern skips any amount, also none; literals must match.
+    EXPECT_EQ(ScanPattern("a %c").scan("aX", {letter}), 1);
+    EXPECT_EQ(ScanPattern("x=%d;").scan("x=5;", {number}), 1);
+    EXPECT_EQ(ScanPattern("x=%d").scan("x:5", {number}), 0);
+    EXPECT_EQ(ScanPattern("%%%d").scan("%9", {number}), 1);
+    EXPECT_EQ(number, 9);
+    // The input ends at a NUL byte, as a C string would.
+    std::string rest;
+    EXPECT_EQ(ScanPattern("%d %s").scan(std::string_view("7 ab\0cd", 7),
+                                        {number, ScanItem::text(rest, 9, TooLong::Refuse)}),
+              2);
+    EXPECT_EQ(rest, "ab");
+    // A wrong kind of item counts as a failed conversion.
+    EXPECT_EQ(ScanPattern("%d %d").scan("1 2", {number, letter}), 1);
+}
+
+TEST(ScanPattern, SetsWithRangesWidthsAndHighBytes) {
+    struct Case {
+        const char* pattern;
+        const char* input;
+        int count;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"%[a-c]", "abcd", 1, "abc"},
+        {"%[c-a]", "abcd", 1, "abc"},    // a backwards range
+        {"%[_/--]", "-./_,", 1, "-./_"}, // "/--" is the range of "-./"
+        {"%[a-]", "a-b", 1, "a-"},       // "-" last is a member
+        {"%[]a]", "]a]b", 1, "]a]"},     // "]" first is a member
+        {"%[^,]", "AB C,x", 1, "AB C"},
+        {"%[,]", ",,x", 1, ",,"},
+        {"%[,]", " ,", 0, ""}, // "%[" skips no white space
+        {"%3[A-Z ]", "AB  C", 1, "AB "},
+        {"%[\xC4\xE4\xDF]", "\xE4\xDF\xC4\xE5", 1, "\xE4\xDF\xC4"},
+        {"%[\xB0-\xB2]", "\xB1\xB0\xB3", 1, "\xB1\xB0"},
+    };
+    for (const auto& c : cases) {
+        std::string text;
+        EXPECT_EQ(ScanPattern(c.pattern).scan(c.input, {ScanItem::text(text, 20, TooLong::Cut)}),
+                  c.count)
+            << c.pattern;
+        EXPECT_EQ(text, c.text) << c.pattern;
+    }
+}
+
+TEST(ScanPattern, CountsItemsAndRejectsUnknownPatterns) {
+    EXPECT_EQ(ScanPattern("%d %[,] %14[A-Z ] %f  %c %s 50%%").itemCount(), 6);
+    for (const char* bad : {"%", "%x", "%[abc", "%3d", "%2c", "%5f"}) {
+        EXPECT_THROW(ScanPattern{bad}, std::invalid_argument) << bad;
+    }
+}
+
+} // namespace
+} // namespace zv

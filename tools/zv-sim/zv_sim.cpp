@@ -1,0 +1,450 @@
+// zv-sim: plays the instrument's side of one transfer on a new pseudo-terminal.
+//
+//   zv-sim [--link PATH] [options] send-text FILE
+//   zv-sim [--link PATH] [options] receive-packets OUT
+//
+// The first line on standard output is the slave device to give zv as ZV_COM1 or ZV_COM2.
+// zv-sim keeps the slave side open itself, so that zv may open and close the port as often
+// as it wants; both sides are in raw mode, so no byte is translated on the way.
+
+#include "link/instrument_link.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <poll.h>
+#include <string>
+#include <string_view>
+#include <sys/inotify.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// 9600 baud with a start and a stop bit: 960 bytes a second.
+constexpr std::chrono::microseconds byteTime(1042);
+
+struct Options {
+    std::string link;
+    std::string role;
+    std::string file;
+    long startDelayMs = 0;
+    long gapMs = 0;
+    long gapAfterLine = -1; // -1: after the middle line
+    long noAck = 0;
+    long corrupt = 0;
+    long idleMs = 5000;
+    long packets = 0;
+    long openTimeoutMs = 60000;
+};
+
+void usage() {
+    std::fputs(
+        "usage: zv-sim [--link PATH] [--start-delay-ms N] [--gap-ms N] [--gap-after-line L]\n"
+        "              [--no-ack K] [--corrupt K] [--idle-ms N] [--packets N]\n"
+        "              [--open-timeout-ms N] (send-text FILE | receive-packets OUT)\n",
+        stderr);
+}
+
+bool parseNumber(const char* text, long& value) {
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtol(text, &end, 10);
+    return errno == 0 && end != text && *end == '\0' && value >= 0;
+}
+
+std::optional<Options> parseOptions(int argc, char** argv) {
+    Options options;
+    std::vector<std::string> positional;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        const auto number = [&](long& value) {
+            return i + 1 < argc && parseNumber(argv[++i], value);
+        };
+        if (arg == "--link" && i + 1 < argc) {
+            options.link = argv[++i];
+        } else if (arg == "--start-delay-ms") {
+            if (!number(options.startDelayMs)) {
+                return std::nullopt;
+            }
+        } else if (arg == "--gap-ms") {
+            if (!number(options.gapMs)) {
+                return std::nullopt;
+            }
+        } else if (arg == "--gap-after-line") {
+            if (!number(options.gapAfterLine)) {
+                return std::nullopt;
+            }
+        } else if (arg == "--no-ack") {
+            if (!number(options.noAck)) {
+                return std::nullopt;
+            }
+        } else if (arg == "--corrupt") {
+            if (!number(options.corrupt)) {
+                return std::nullopt;
+            }
+        } else if (arg == "--idle-ms") {
+            if (!number(options.idleMs)) {
+                return std::nullopt;
+            }
+        } else if (arg == "--packets") {
+            if (!number(options.packets)) {
+                return std::nullopt;
+            }
+        } else if (arg == "--open-timeout-ms") {
+            if (!number(options.openTimeoutMs)) {
+                return std::nullopt;
+            }
+        } else if (arg.starts_with("--")) {
+            return std::nullopt;
+        } else {
+            positional.emplace_back(arg);
+        }
+    }
+    if (positional.size() != 2 ||
+        (positional[0] != "send-text" && positional[0] != "receive-packets")) {
+        return std::nullopt;
+    }
+    options.role = positional[0];
+    options.file = positional[1];
+    return options;
+}
+
+// A file descriptor that closes itself.
+class Fd {
+public:
+    Fd() = default;
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+void makeRaw(int fd) {
+    termios tio{};
+    if (tcgetattr(fd, &tio) == 0) {
+        cfmakeraw(&tio);
+        cfsetispeed(&tio, B9600);
+        cfsetospeed(&tio, B9600);
+        tcsetattr(fd, TCSANOW, &tio);
+    }
+}
+
+// The symbolic link of --link, removed again when zv-sim ends.
+class Symlink {
+public:
+    bool make(const std::string& path, const std::string& target) {
+        ::unlink(path.c_str());
+        if (::symlink(target.c_str(), path.c_str()) != 0) {
+            return false;
+        }
+        path_ = path;
+        return true;
+    }
+    ~Symlink() {
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
+    }
+
+private:
+    std::string path_;
+};
+
+// Tells when zv opens and closes the slave side. The kernel reports every opening and
+// closing of the device node through inotify; zv-sim's own slave descriptor was opened
+// before the watch began, so every event comes from another process. This is exact
+// where watching the terminal settings would have to guess.
+class OpenWatch {
+public:
+    explicit OpenWatch(const std::string& slavePath)
+        : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        if (fd_.valid()) {
+            ok_ = inotify_add_watch(fd_.get(), slavePath.c_str(), IN_OPEN | IN_CLOSE) >= 0;
+        }
+    }
+    bool ok() const { return ok_; }
+    int fd() const { return fd_.get(); }
+
+    // Reads the pending events; counts openings and closings.
+    void drain() {
+        alignas(inotify_event) char buffer[4096];
+        for (;;) {
+            const ssize_t n = ::read(fd_.get(), buffer, sizeof buffer);
+            if (n <= 0) {
+                return;
+            }
+            for (ssize_t at = 0; at < n;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (event->mask & IN_OPEN) {
+                    ++opens_;
+                }
+                if (event->mask & IN_CLOSE) {
+                    ++closes_;
+                }
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+    }
+    bool portOpen() const { return opens_ > closes_; }
+    int opens() const { return opens_; }
+
+    // Waits until the port is open (wantOpen) or closed; false after timeoutMs.
+    bool waitFor(bool wantOpen, long timeoutMs) {
+        const auto deadline = Clock::now() + milliseconds(timeoutMs);
+        for (;;) {
+            drain();
+            if (portOpen() == wantOpen && (!wantOpen || opens_ > 0)) {
+                return true;
+            }
+            const auto left =
+                std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
+            if (left <= 0) {
+                return false;
+            }
+            pollfd p{fd_.get(), POLLIN, 0};
+            ::poll(&p, 1, static_cast<int>(left));
+        }
+    }
+
+private:
+    Fd fd_;
+    bool ok_ = false;
+    int opens_ = 0;
+    int closes_ = 0;
+};
+
+// Writes all bytes to the master; false when zv closed the port meanwhile or the line
+// stayed blocked for a second.
+bool writeAll(int master, std::string_view bytes, OpenWatch& watch) {
+    while (!bytes.empty()) {
+        pollfd p{master, POLLOUT, 0};
+        if (::poll(&p, 1, 1000) <= 0) {
+            return false;
+        }
+        const ssize_t n = ::write(master, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EAGAIN || errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    watch.drain();
+    return watch.portOpen();
+}
+
+std::vector<std::string> readLines(const std::string& path, bool& ok) {
+    std::ifstream in(path, std::ios::binary);
+    ok = in.is_open();
+    const std::string content((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        const bool last = end == std::string::npos;
+        if (last) {
+            end = content.size();
+        }
+        std::string line = content.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(std::move(line));
+        start = last ? end : end + 1;
+    }
+    return lines;
+}
+
+int sendText(const Options& options, int master, OpenWatch& watch) {
+    bool readable = false;
+    const std::vector<std::string> lines = readLines(options.file, readable);
+    if (!readable) {
+        std::fprintf(stderr, "zv-sim: cannot read %s\n", options.file.c_str());
+        return 1;
+    }
+    if (!watch.waitFor(true, options.openTimeoutMs)) {
+        std::fputs("zv-sim: the port was not opened\n", stderr);
+        return 1;
+    }
+    // zv sets the line up right after opening it; let it finish before the first byte.
+    std::this_thread::sleep_for(milliseconds(100 + options.startDelayMs));
+
+    const std::size_t gapAfter = options.gapAfterLine >= 0
+                                     ? static_cast<std::size_t>(options.gapAfterLine)
+                                     : lines.size() / 2;
+    auto due = Clock::now();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string bytes = lines[i] + "\r\n";
+        if (!writeAll(master, bytes, watch)) {
+            std::fputs("zv-sim: the port was closed before the end of the file\n", stderr);
+            return 1;
+        }
+        // Keep the instrument's pace: one byte every 1042 us.
+        due += byteTime * static_cast<long>(bytes.size());
+        if (options.gapMs > 0 && i + 1 == gapAfter) {
+            due += milliseconds(options.gapMs);
+        }
+        std::this_thread::sleep_until(due);
+    }
+    tcdrain(master);
+    // Stay until zv has read the end and closed the port, so that no byte is lost.
+    watch.waitFor(false, 15000);
+    return 0;
+}
+
+std::string hexLine(const std::string& bytes) {
+    std::string text;
+    char digits[4];
+    for (const char byte : bytes) {
+        std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(byte));
+        text += digits;
+    }
+    return text;
+}
+
+int receivePackets(const Options& options, int master, OpenWatch& watch) {
+    std::FILE* out = std::fopen(options.file.c_str(), "w");
+    if (out == nullptr) {
+        std::fprintf(stderr, "zv-sim: cannot write %s\n", options.file.c_str());
+        return 1;
+    }
+    std::string pending;
+    std::string lastCopy;
+    bool lastAccepted = false;
+    long attempts = 0;
+    long accepted = 0;
+    long received = 0; // packets with a right checksum, counted once each
+    bool written = true;
+    auto lastByte = Clock::now();
+    for (;;) {
+        pollfd p{master, POLLIN, 0};
+        const int ready = ::poll(&p, 1, pending.empty() ? static_cast<int>(options.idleMs) : 500);
+        watch.drain();
+        if (ready <= 0) {
+            if (!pending.empty() && Clock::now() - lastByte < milliseconds(options.idleMs)) {
+                // A piece of a packet followed by silence is dropped.
+                pending.clear();
+                continue;
+            }
+            break;
+        }
+        char buffer[256];
+        const ssize_t n = ::read(master, buffer, sizeof buffer);
+        if (n <= 0) {
+            if (n < 0 && (errno == EAGAIN || errno == EINTR || errno == EIO)) {
+                std::this_thread::sleep_for(milliseconds(10));
+                continue;
+            }
+            break;
+        }
+        lastByte = Clock::now();
+        pending.append(buffer, static_cast<std::size_t>(n));
+        while (pending.size() >= zv::TransferPacket::size) {
+            const std::string copy = pending.substr(0, zv::TransferPacket::size);
+            pending.erase(0, zv::TransferPacket::size);
+            attempts = copy == lastCopy && !lastAccepted ? attempts + 1 : 1;
+            lastCopy = copy;
+            lastAccepted = false;
+            zv::TransferPacket packet;
+            std::memcpy(packet.data(), copy.data(), copy.size());
+            if (zv::packetChecksum(packet) != packet.bytes[zv::TransferPacket::checksumIndex]) {
+                continue;
+            }
+            if (attempts == 1) {
+                ++received;
+            }
+            if (attempts <= options.noAck) {
+                continue;
+            }
+            if (options.corrupt > 0 && received == options.corrupt &&
+                attempts == options.noAck + 1) {
+                // A damaged acknowledgement: zv has to send this packet again.
+                writeAll(master, "@@0K", watch);
+                continue;
+            }
+            writeAll(master, "@@OK", watch);
+            lastAccepted = true;
+            ++accepted;
+            written = std::fprintf(out, "%s\n", hexLine(copy).c_str()) > 0 && written;
+        }
+        if (options.packets > 0 && accepted >= options.packets) {
+            tcdrain(master);
+            // zv reads the acknowledgement until it closes the port.
+            watch.waitFor(false, 2000);
+            break;
+        }
+    }
+    written = std::fclose(out) == 0 && written;
+    const bool complete = options.packets > 0 ? accepted >= options.packets : accepted > 0;
+    return written && complete ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::optional<Options> options = parseOptions(argc, argv);
+    if (!options) {
+        usage();
+        return 2;
+    }
+    const Fd master(posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK));
+    if (!master.valid() || grantpt(master.get()) != 0 || unlockpt(master.get()) != 0) {
+        std::perror("zv-sim: pseudo-terminal");
+        return 1;
+    }
+    const char* name = ptsname(master.get());
+    if (name == nullptr) {
+        std::perror("zv-sim: ptsname");
+        return 1;
+    }
+    const std::string slavePath = name;
+    // Kept open for the whole run: zv's openings and closings then never hang up the line.
+    const Fd slave(::open(slavePath.c_str(), O_RDWR | O_NOCTTY));
+    if (!slave.valid()) {
+        std::perror("zv-sim: slave side");
+        return 1;
+    }
+    makeRaw(slave.get());
+    makeRaw(master.get());
+
+    OpenWatch watch(slavePath);
+    if (!watch.ok()) {
+        std::perror("zv-sim: inotify");
+        return 1;
+    }
+    Symlink link;
+    if (!options->link.empty() && !link.make(options->link, slavePath)) {
+        std::perror("zv-sim: --link");
+        return 1;
+    }
+    std::printf("%s\n", slavePath.c_str());
+    std::fflush(stdout);
+
+    if (options->role == "send-text") {
+        return sendText(*options, master.get(), watch);
+    }
+    return receivePackets(*options, master.get(), watch);
+}
