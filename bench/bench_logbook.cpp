@@ -1,4 +1,5 @@
 // Appending a download to a main logbook of 10,000 flights, and the flight order alone.
+#include "app/null_user_interface.h"
 #include "app/user_interface.h"
 #include "formats/text_file.h"
 #include "logbook/logbook.h"
@@ -11,30 +12,6 @@
 #include <random>
 
 namespace {
-
-class SilentUserInterface : public zv::UserInterface {
-public:
-    void message(const std::string&, zv::Icon) override {}
-    zv::Answer ask(const std::string&, zv::Icon, zv::Buttons) override { return zv::Answer::Ok; }
-    std::vector<std::filesystem::path> chooseFiles(const zv::FileDialogRequest&) override {
-        return {};
-    }
-    void openDocument(const std::filesystem::path&) override {}
-    void closeAllDocuments() override {}
-    void beginWait() override {}
-    void endWait() override {}
-    void progressShow(const std::string&, const std::string&) override {}
-    void progressSetFirstText(const std::string&) override {}
-    void progressSetSecondText(const std::string&) override {}
-    void progressSetStep(int) override {}
-    void progressSetRange(int) override {}
-    void progressAdvance() override {}
-    void progressClose() override {}
-    bool runSettingsSheet(zv::AppSettings&) override { return false; }
-    bool runLiftExtractDialog(zv::LiftExtractDialogData&) override { return false; }
-    bool runInsertFlightDialog(zv::InsertFlightDialogData&) override { return false; }
-    bool runTimeSpanDialog(zv::TimeSpanDialogData&) override { return false; }
-};
 
 const char* const siteNames[] = {"STUBALPE",
                                  "KOSSEN",
@@ -90,7 +67,7 @@ std::vector<zv::FlightRecord> pilotFlights(int count, int firstIndex = 0) {
 }
 
 void writeLogbookFile(const std::string& path, std::vector<zv::FlightRecord> flights) {
-    SilentUserInterface ui;
+    zv::NullUserInterface ui;
     zv::CLogbook logbook(zv::CLogbook::serialText(1596));
     logbook.flights() = std::move(flights);
     logbook.renumber(1);
@@ -114,7 +91,7 @@ void BM_AppendToTenThousandFlights(benchmark::State& state) {
     writeLogbookFile(mainPath, pilotFlights(count));
     writeLogbookFile(downloadPath, pilotFlights(100, count - 50));
     const std::string mainBytes = readAll(mainPath);
-    SilentUserInterface ui;
+    zv::NullUserInterface ui;
     for (auto _ : state) {
         state.PauseTiming();
         std::ofstream(mainPath, std::ios::binary) << mainBytes;

@@ -3,7 +3,7 @@
 // quick flight order must be the selection procedure's.
 #include "formats/text_file.h"
 #include "logbook/logbook.h"
-#include "null_user_interface.h"
+#include "app/null_user_interface.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // and come out in the instrument's text form.
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
-#include "null_user_interface.h"
+#include "app/null_user_interface.h"
 
 #include <cmath>
 #include <cstddef>
