@@ -1,7 +1,11 @@
 #include "ui/main_frame.h"
 
 #include "app/command_enable.h"
+#include "formats/waypoint_batch.h"
+#include "link/download_commands.h"
+#include "logbook/logbook_commands.h"
 #include "platform/program_launch.h"
+#include "platform/qt_serial_port.h"
 #include "ui/about_help.h"
 #include "ui/find_replace_dialog.h"
 #include "ui/icons.h"
@@ -121,6 +125,12 @@ CMainFrame::CMainFrame(AppSettings& settings, UserInterface& ui, CommandRunner r
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    // The document windows go away with the frame; none may call back into it meanwhile.
+    mdi_->disconnect(this);
+    for (CChildFrame* frame : findChildren<CChildFrame*>()) {
+        frame->disconnect(this);
+        frame->view()->document()->disconnect(this);
+    }
 }
 
 void CMainFrame::setSettingsCommand(std::function<void()> command) {
@@ -152,6 +162,21 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
             if (CChildFrame* frame = activeDocument()) {
                 (frame->view()->*member)();
             }
+        };
+    };
+    // A command of a subsystem on the record and the port.
+    const auto run = [this](bool (*command)(const AppSettings&, UserInterface&)) {
+        return [this, command] {
+            runCommand([command](AppSettings& s, UserInterface& u) { return command(s, u); });
+        };
+    };
+    // A transfer on the serial line of the chosen port.
+    const auto transfer = [this](bool (*command)(const AppSettings&, UserInterface&, SerialPort&)) {
+        return [this, command] {
+            QtSerialPort serial;
+            runCommand([command, &serial](AppSettings& s, UserInterface& u) {
+                return command(s, u, serial);
+            });
         };
     };
     const Form doc = Form::Document;
@@ -214,16 +239,12 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
          "Ersetzt bestimmten Text durch anderen Text.\nErsetzen", "Ctrl+R",
          [this] { showFind(true); }, doc},
         // "&Tools"
-        {"zvToOzi",
-         "&Tools|&Konvertieren|&Wegpunkte|&Zv->Ozi",
-         "Konvertierung von Zv-Wegpunkten in Ozi-Wegpunkte\nZv-Wegpunkte konvertieren",
-         "",
-         {}},
-        {"oziToZv",
-         "&Tools|&Konvertieren|&Wegpunkte|&Ozi->Zv",
-         "Konvertierung von Ozi-Wegpunkten in Zv-Wegpunkte\nOzi-Wegpunkte konvertieren",
-         "",
-         {}},
+        {"zvToOzi", "&Tools|&Konvertieren|&Wegpunkte|&Zv->Ozi",
+         "Konvertierung von Zv-Wegpunkten in Ozi-Wegpunkte\nZv-Wegpunkte konvertieren", "",
+         run(commandZvToOzi)},
+        {"oziToZv", "&Tools|&Konvertieren|&Wegpunkte|&Ozi->Zv",
+         "Konvertierung von Ozi-Wegpunkten in Zv-Wegpunkte\nOzi-Wegpunkte konvertieren", "",
+         run(commandOziToZv)},
         {"flightToTracks",
          "&Tools|&Konvertieren|&Flug->Tracks",
          "Generiert Ozi-Track-Dateien\nTracks erzeugen",
@@ -249,37 +270,18 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
          "Eine Ozi-Wegpunktedatei in Lines umwandeln",
          "",
          {}},
-        {"logbookAppend",
-         "&Tools|&Flugbuch |&erweitern",
-         "Log-Dateien an Flugbuch anhängen",
-         "",
-         {},
-         all,
+        {"logbookAppend", "&Tools|&Flugbuch |&erweitern", "Log-Dateien an Flugbuch anhängen", "",
+         run(commandExtendLogbook), all, Enable::LogbookFlag},
+        {"logbookRestore", "&Tools|&Flugbuch |&wiederherstellen",
+         "Schreibt die Sicherungskopie zurück", "", run(commandRestoreLogbook), all,
          Enable::LogbookFlag},
-        {"logbookRestore",
-         "&Tools|&Flugbuch |&wiederherstellen",
-         "Schreibt die Sicherungskopie zurück",
-         "",
-         {},
-         all,
+        {"logbookInsert", "&Tools|&Flugbuch |&Flug einfügen",
+         "Flug manuell in das Flugbuch einfügen", "", run(commandInsertFlight), all,
          Enable::LogbookFlag},
-        {"logbookInsert",
-         "&Tools|&Flugbuch |&Flug einfügen",
-         "Flug manuell in das Flugbuch einfügen",
-         "",
-         {},
-         all,
-         Enable::LogbookFlag},
-        {"statsHours",
-         "&Tools|&Flugbuch |&Statistik|&Flugstunden",
-         "Ermittelt die monatlichen Flugstunden",
-         "",
-         {}},
-        {"statsSites",
-         "&Tools|&Flugbuch |&Statistik|&Startplätze",
-         "Ermittelt die Flugstunden in Fluggebieten",
-         "",
-         {}},
+        {"statsHours", "&Tools|&Flugbuch |&Statistik|&Flugstunden",
+         "Ermittelt die monatlichen Flugstunden", "", run(commandFlightHours)},
+        {"statsSites", "&Tools|&Flugbuch |&Statistik|&Startplätze",
+         "Ermittelt die Flugstunden in Fluggebieten", "", run(commandTakeoffSites)},
         {"assignFlights",
          "&Tools|&Flugbuch |&Flugdaten zuordnen",
          "Zuordnung von Flugnummern im Logbuch und zvc-Dateien",
@@ -320,20 +322,21 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
              selectPortCommand_(1);
              updateCommands();
          }},
-        {"receiveLogbook", "Zirrova|&empfangen|&Logbuch", "Logbuch vom Zirrova laden", "", {}},
-        {"receiveLifts", "Zirrova|&empfangen|&Aufwinde", "Aufwinde vom Zirrova übertragen", "", {}},
-        {"receiveWaypoints",
-         "Zirrova|&empfangen|&Wegpunkte",
-         "Wegpunkte vom Zirrova übertragen",
-         "",
-         {}},
-        {"receiveRoutes", "Zirrova|&empfangen|&Routen", "Routen vom Zirrova übertragen", "", {}},
+        {"receiveLogbook", "Zirrova|&empfangen|&Logbuch", "Logbuch vom Zirrova laden", "",
+         transfer(commandReceiveLogbook)},
+        {"receiveLifts", "Zirrova|&empfangen|&Aufwinde", "Aufwinde vom Zirrova übertragen", "",
+         transfer(commandReceiveLifts)},
+        {"receiveWaypoints", "Zirrova|&empfangen|&Wegpunkte", "Wegpunkte vom Zirrova übertragen",
+         "", transfer(commandReceiveWaypoints)},
+        {"receiveRoutes", "Zirrova|&empfangen|&Routen", "Routen vom Zirrova übertragen", "",
+         transfer(commandReceiveRoutes)},
         {"receiveTakeoffs",
          "Zirrova|&empfangen|&Startplätze",
          "Statplätze vom Zirrova laden",
          "",
          {}},
-        {"receiveFlight", "Zirrova|&empfangen|&Flug", "Flug vom Zirrova übertragen", "", {}},
+        {"receiveFlight", "Zirrova|&empfangen|&Flug", "Flug vom Zirrova übertragen", "",
+         transfer(commandReceiveFlight)},
         {"sendLifts", "Zirrova|&senden|&Aufwinde", "Lifts zum Zirrova senden", "", {}},
         {"sendWaypoints", "Zirrova|&senden|&Wegpunkte", "Wegpunkte zum Zirrova senden", "", {}},
         {"sendRoutes",
@@ -610,11 +613,6 @@ void CMainFrame::updateCommands() {
     actions_.at(QStringLiteral("viewStatusBar"))->setChecked(!statusBar()->isHidden());
     recentPlaceholder_->setVisible(recentActions_.isEmpty());
     recentPlaceholder_->setEnabled(false);
-    if (CChildFrame* frame = activeDocument()) {
-        setWindowTitle(QStringLiteral("zv - [") + frame->document().title() + QLatin1Char(']'));
-    } else {
-        setWindowTitle(QStringLiteral("zv"));
-    }
 }
 
 void CMainFrame::runCommand(const Command& command) {

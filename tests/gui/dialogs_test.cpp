@@ -8,11 +8,15 @@
 #include "ui/qt_user_interface.h"
 #include "ui/transfer_progress_dialog.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 namespace zv {
@@ -115,6 +119,30 @@ private slots:
         QCOMPARE(qtNameFilters("Texte|*.txt;*.log|Alle|*.*||"),
                  QStringList({"Texte (*.txt *.log)", "Alle (*.*)"}));
         QCOMPARE(qtNameFilters(""), QStringList{"Alle Dateien (*)"});
+    }
+
+    void aTypedNameWithoutExtensionGetsTheDefaultOne() {
+        test::TempDir dir;
+        test::writeBytes(dir.path() / "Flugbuch.log", "x\r\n");
+        test::writeBytes(dir.path() / "Flugbuch", "no extension\r\n");
+        QtUserInterface ui;
+        FileDialogRequest request;
+        request.filter = "Flugbuch (*.log) |*.log||";
+        request.defaultExtension = "log";
+        request.initialDir = dir.path();
+        request.mustExist = true;
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->nameFilters(), QStringList{"Flugbuch (*.log)"});
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            QVERIFY(name);
+            name->setText("Flugbuch");
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        const auto chosen = ui.chooseFiles(request);
+        QCOMPARE(chosen.size(), std::size_t{1});
+        QCOMPARE(chosen[0].filename().string(), std::string("Flugbuch.log"));
     }
 
     void theProfileWritesTheFontOnlyWhenOneWasChosen() {

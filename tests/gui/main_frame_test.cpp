@@ -153,10 +153,10 @@ private slots:
         Fixture f;
         QVERIFY(!f.enabled("sendRoutes"));
         QVERIFY(f.frame->action("sendRoutes")->isVisible());
-        QVERIFY(!f.enabled("receiveLogbook"));
+        QVERIFY(!f.enabled("liftDbExtract"));
         QVERIFY(f.enabled("openLogbook"));
-        f.frame->setHandler("receiveLogbook", [] {});
-        QVERIFY(f.enabled("receiveLogbook"));
+        f.frame->setHandler("liftDbExtract", [] {});
+        QVERIFY(f.enabled("liftDbExtract"));
     }
 
     void theMaintenanceCommandsFollowTheOpenFiles() {
