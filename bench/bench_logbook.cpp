@@ -4,6 +4,7 @@
 #include "logbook/logbook.h"
 #include "logbook/logbook_commands.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <fstream>
@@ -139,21 +140,39 @@ std::vector<zv::FlightRecord> appendedList(int count) {
     return flights;
 }
 
+// A logbook kept newest first: the quick order hands over to the plain procedure.
+std::vector<zv::FlightRecord> listOf(int kind, int count) {
+    auto flights = appendedList(count);
+    if (kind == 1) {
+        std::reverse(flights.begin(), flights.end());
+    }
+    return flights;
+}
+
 void BM_TakeoffOrder(benchmark::State& state) {
-    const auto flights = appendedList(static_cast<int>(state.range(0)));
+    const auto flights = listOf(static_cast<int>(state.range(1)), static_cast<int>(state.range(0)));
     for (auto _ : state) {
         benchmark::DoNotOptimize(zv::takeoffOrder(flights));
     }
 }
-BENCHMARK(BM_TakeoffOrder)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+// Arguments: flights, 0 = in order with a download appended, 1 = newest first.
+BENCHMARK(BM_TakeoffOrder)
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_TakeoffOrderBySelection(benchmark::State& state) {
-    const auto flights = appendedList(static_cast<int>(state.range(0)));
+    const auto flights = listOf(static_cast<int>(state.range(1)), static_cast<int>(state.range(0)));
     for (auto _ : state) {
         benchmark::DoNotOptimize(zv::takeoffOrderBySelection(flights));
     }
 }
-BENCHMARK(BM_TakeoffOrderBySelection)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TakeoffOrderBySelection)
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
