@@ -127,6 +127,30 @@ bool hasFlightExtension(const std::string& name) {
     });
 }
 
+// A track has thousands of points and printf's "%f" took most of the time of a
+// conversion; std::to_chars gives the same characters (it is defined as printf in the C
+// locale) several times faster. Right-aligned as "%11.6f" and "%4d".
+void appendRightAligned(std::string& text, const char* begin, const char* end, std::size_t width) {
+    const auto length = static_cast<std::size_t>(end - begin);
+    if (length < width) {
+        text.append(width - length, ' ');
+    }
+    text.append(begin, end);
+}
+
+void appendFixed(std::string& text, double value) {
+    char digits[64];
+    const auto result =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6);
+    appendRightAligned(text, digits, result.ptr, 11);
+}
+
+void appendInteger(std::string& text, int value) {
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    appendRightAligned(text, digits, result.ptr, 4);
+}
+
 } // namespace
 
 int signedCoordinate(unsigned value) {
@@ -196,13 +220,18 @@ std::string CFlightTrack::trackText() const {
     text += formatText("0,2,255,%02d.%02d.%02d  %02d:%02d:00        ,0\n", headerDay, headerMonth,
                        headerYear, headerHour, headerMinute);
     text += formatText("%5d\n", static_cast<int>(points.size()));
+    text.reserve(text.size() + points.size() * 32);
     constexpr double degreesPerUnit = 1.0 / 6000;
     bool first = true;
     for (const auto& point : points) {
-        // The first point starts the track's segment (1), all others continue it (0).
-        text +=
-            formatText("%11.6f,%11.6f,%d,%4d\n", point.pointLatitude * degreesPerUnit,
-                       point.pointLongitude * degreesPerUnit, first ? 1 : 0, point.pointAltitude);
+        // "%11.6f,%11.6f,1,%4d\n"; the first point starts the track's segment (1), all
+        // others continue it (0).
+        appendFixed(text, point.pointLatitude * degreesPerUnit);
+        text += ',';
+        appendFixed(text, point.pointLongitude * degreesPerUnit);
+        text += first ? ",1," : ",0,";
+        appendInteger(text, point.pointAltitude);
+        text += '\n';
         first = false;
     }
     return text;
