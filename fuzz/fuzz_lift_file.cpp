@@ -1,8 +1,8 @@
 // Reads any bytes as a lift file in each of the four modes; every record must keep its
 // field limits, and what Raw and Extract read must be writable again.
+#include "app/null_user_interface.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
-#include "null_user_interface.h"
 
 #include <cstddef>
 #include <cstdint>

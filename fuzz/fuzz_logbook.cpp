@@ -1,9 +1,9 @@
 // Fuzz target of the logbook reader. Besides not crashing, a logbook that reads without
 // fault must read again, flight for flight, after it was sorted and written, and the
 // quick flight order must be the selection procedure's.
+#include "app/null_user_interface.h"
 #include "formats/text_file.h"
 #include "logbook/logbook.h"
-#include "app/null_user_interface.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Decodes any bytes, 31 at a time, as received takeoff-site packets; every site must
 // keep its field limits and a position the takeoff writer can print.
+#include "app/null_user_interface.h"
 #include "formats/text_file.h"
 #include "link/packet_payloads.h"
-#include "null_user_interface.h"
 
 #include <cstddef>
 #include <cstdint>
