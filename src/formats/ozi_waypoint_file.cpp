@@ -14,7 +14,9 @@
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 
+#include <initializer_list>
 #include <string_view>
+#include <vector>
 
 namespace zv {
 
@@ -62,102 +64,33 @@ bool scanRow(const std::string& line, Waypoint& point) {
     const auto unit = ScanItem::text(scanned.unit, unitLimit, TooLong::Refuse);
     const auto climbUnit = ScanItem::text(scanned.climbUnit, unitLimit, TooLong::Refuse);
 
-    // number, name, latitude, longitude, date, symbol, status, display format, colours
-    bool matched = climbRowPattern().scan(line, {ignoredNumber,
-                                                 comma,
-                                                 name,
-                                                 comma,
-                                                 latitude,
-                                                 comma,
-                                                 longitude,
-                                                 comma,
-                                                 ignoredFloat,
-                                                 comma,
-                                                 scanned.symbol,
-                                                 comma,
-                                                 ignoredNumber,
-                                                 comma,
-                                                 ignoredNumber,
-                                                 comma,
-                                                 scanned.fgColour,
-                                                 comma,
-                                                 scanned.bgColour,
-                                                 comma,
-                                                 id,
-                                                 scanned.altitude,
-                                                 unit,
-                                                 ScanItem::ignored(),
-                                                 scanned.climb,
-                                                 climbUnit,
-                                                 comma,
-                                                 ignoredNumber,
-                                                 comma,
-                                                 ignoredNumber,
-                                                 comma,
-                                                 ignoredNumber}) == climbRowPattern().itemCount();
-    if (!matched) {
+    // Number, name, latitude, longitude, date, symbol, status, map display format, colours;
+    // then the description; then pointer direction, Garmin display format, proximity.
+    const std::vector<ScanItem> start = {
+        ignoredNumber,    comma, name,          comma, latitude,         comma,
+        longitude,        comma, ignoredFloat,  comma, scanned.symbol,   comma,
+        ignoredNumber,    comma, ignoredNumber, comma, scanned.fgColour, comma,
+        scanned.bgColour, comma};
+    const std::vector<ScanItem> end = {comma,         ignoredNumber, comma,
+                                       ignoredNumber, comma,         ignoredNumber};
+    const auto items = [&](std::initializer_list<ScanItem> description) {
+        std::vector<ScanItem> all = start;
+        all.insert(all.end(), description);
+        all.insert(all.end(), end.begin(), end.end());
+        return all;
+    };
+    const auto scanForm = [&](const ScanPattern& pattern,
+                              std::initializer_list<ScanItem> description) {
         scanned = Waypoint{};
-        matched = unitRowPattern().scan(line, {ignoredNumber,
-                                               comma,
-                                               name,
-                                               comma,
-                                               latitude,
-                                               comma,
-                                               longitude,
-                                               comma,
-                                               ignoredFloat,
-                                               comma,
-                                               scanned.symbol,
-                                               comma,
-                                               ignoredNumber,
-                                               comma,
-                                               ignoredNumber,
-                                               comma,
-                                               scanned.fgColour,
-                                               comma,
-                                               scanned.bgColour,
-                                               comma,
-                                               id,
-                                               scanned.altitude,
-                                               unit,
-                                               comma,
-                                               ignoredNumber,
-                                               comma,
-                                               ignoredNumber,
-                                               comma,
-                                               ignoredNumber}) == unitRowPattern().itemCount();
-    }
-    if (!matched) {
-        scanned = Waypoint{};
-        matched = plainRowPattern().scan(line, {ignoredNumber,
-                                                comma,
-                                                name,
-                                                comma,
-                                                latitude,
-                                                comma,
-                                                longitude,
-                                                comma,
-                                                ignoredFloat,
-                                                comma,
-                                                scanned.symbol,
-                                                comma,
-                                                ignoredNumber,
-                                                comma,
-                                                ignoredNumber,
-                                                comma,
-                                                scanned.fgColour,
-                                                comma,
-                                                scanned.bgColour,
-                                                comma,
-                                                id,
-                                                scanned.altitude,
-                                                comma,
-                                                ignoredNumber,
-                                                comma,
-                                                ignoredNumber,
-                                                comma,
-                                                ignoredNumber}) == plainRowPattern().itemCount();
+        return pattern.scan(line, items(description)) == pattern.itemCount();
+    };
+
+    bool matched = scanForm(climbRowPattern(), {id, scanned.altitude, unit, ScanItem::ignored(),
+                                                scanned.climb, climbUnit}) ||
+                   scanForm(unitRowPattern(), {id, scanned.altitude, unit});
+    if (!matched && scanForm(plainRowPattern(), {id, scanned.altitude})) {
         scanned.unit = "m";
+        matched = true;
     }
     if (!matched) {
         return false;

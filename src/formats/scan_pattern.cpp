@@ -242,7 +242,7 @@ std::bitset<256> ScanPattern::setOf(int conversion) const {
     return {};
 }
 
-int ScanPattern::scan(std::string_view text, std::initializer_list<ScanItem> items) const {
+int ScanPattern::scan(std::string_view text, std::span<const ScanItem> items) const {
     Input input(text);
     auto item = items.begin();
     int converted = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
-// The rows of the instrument and OziExplorer point files are described by scanf patterns
-// such as "%14[A-Z 0-9a-z_/--\xDC\xD6\xC4!\xB0>.:] %s  %s %c %f ...". They are matched here
+// The rows of the instrument and OziExplorer point files follow scanf patterns such as
+// "%14[A-Z 0-9a-z_/--\xDC\xD6\xC4!\xB0>.:] %s  %s %c %f ...". They are matched here
 // rather than with std::sscanf because
 //  - a "%[...]" set with bytes above 0x7F and with ranges is not portable: whether a range
 //    may be written backwards ("/--" for "-./") and whether bytes compare signed differs
@@ -27,6 +27,7 @@
 #include <bitset>
 #include <cstddef>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,7 +80,10 @@ public:
     // Matches the input and stores the converted items in order; returns how many
     // converted. The items must be given in pattern order with fitting kinds (a "%[" or
     // "%s" takes a text or an ignored item); a wrong kind counts as a failed conversion.
-    int scan(std::string_view input, std::initializer_list<ScanItem> items) const;
+    int scan(std::string_view input, std::span<const ScanItem> items) const;
+    int scan(std::string_view input, std::initializer_list<ScanItem> items) const {
+        return scan(input, std::span<const ScanItem>(items.begin(), items.size()));
+    }
 
     // The bytes of the set of the n-th "%[...]" conversion (for tests of the sets).
     std::bitset<256> setOf(int conversion) const;

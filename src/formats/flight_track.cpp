@@ -1,0 +1,272 @@
+#include "formats/flight_track.h"
+
+#include "app/user_interface.h"
+#include "formats/text_file.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace zv {
+
+namespace {
+
+constexpr std::string_view flightMarker = "@ZV";
+// Lines of up to this length (empty lines, "@EOF") are no track points.
+constexpr std::size_t shortLine = 15;
+
+// The lines are scanned as the C library scans a C string: up to the first NUL byte.
+std::string_view asCString(const std::string& line) {
+    return std::string_view(line.c_str());
+}
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A cursor over one line with the few scanf conversions of the flight data file, written
+// out because the fields have widths ("%6x" stops after six digits even when the next
+// number follows without a blank) that std::from_chars alone does not bound.
+class FieldScanner {
+public:
+    explicit FieldScanner(std::string_view text) : text_(text) {}
+
+    void skipSpace() {
+        while (position_ < text_.size() && isSpace(text_[position_])) {
+            ++position_;
+        }
+    }
+
+    // "%<width>s": a run of up to `width` bytes that are not white space.
+    bool word(std::size_t width) {
+        skipSpace();
+        const std::size_t start = position_;
+        while (position_ < text_.size() && position_ - start < width &&
+               !isSpace(text_[position_])) {
+            ++position_;
+        }
+        return position_ > start;
+    }
+
+    // "%<width>d": an optional sign and decimal digits, the sign counting to the width.
+    bool decimal(std::size_t width, int& value) {
+        skipSpace();
+        std::size_t end = position_;
+        const bool negative = end < text_.size() && text_[end] == '-';
+        if (end < text_.size() && (text_[end] == '+' || text_[end] == '-')) {
+            ++end;
+        }
+        const std::size_t digits = end;
+        while (end < text_.size() && end - position_ < width && isDigit(text_[end])) {
+            ++end;
+        }
+        if (end == digits) {
+            return false;
+        }
+        int magnitude = 0;
+        std::from_chars(text_.data() + digits, text_.data() + end, magnitude);
+        value = negative ? -magnitude : magnitude;
+        position_ = end;
+        return true;
+    }
+
+    // "%<width>x" on plain hexadecimal digits, as the instrument writes them; a sign or a
+    // "0x" prefix, which scanf would also take, makes the field fail.
+    bool hexadecimal(std::size_t width, unsigned& value) {
+        skipSpace();
+        std::size_t end = position_;
+        while (end < text_.size() && end - position_ < width && isHexDigit(text_[end])) {
+            ++end;
+        }
+        if (end == position_) {
+            return false;
+        }
+        std::from_chars(text_.data() + position_, text_.data() + end, value, 16);
+        position_ = end;
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+};
+
+// "%15s %2d %2d %2d %2d %2d": the tag, then year, month, day, hour and minute. The fields
+// after the first one that does not scan keep their values.
+void scanHeader(std::string_view line, CFlightTrack& track) {
+    FieldScanner scanner(line);
+    if (!scanner.word(15)) {
+        return;
+    }
+    for (int* field : {&track.headerYear, &track.headerMonth, &track.headerDay, &track.headerHour,
+                       &track.headerMinute}) {
+        if (!scanner.decimal(2, *field)) {
+            return;
+        }
+    }
+}
+
+bool hasFlightExtension(const std::string& name) {
+    constexpr std::string_view extension = ".zvc";
+    if (name.size() < extension.size()) {
+        return false;
+    }
+    const std::string_view tail = std::string_view(name).substr(name.size() - extension.size());
+    return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
+        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+    });
+}
+
+// A track has thousands of points and printf's "%f" took most of the time of a
+// conversion; std::to_chars gives the same characters (it is defined as printf in the C
+// locale) several times faster. Right-aligned as "%11.6f" and "%4d".
+void appendRightAligned(std::string& text, const char* begin, const char* end, std::size_t width) {
+    const auto length = static_cast<std::size_t>(end - begin);
+    if (length < width) {
+        text.append(width - length, ' ');
+    }
+    text.append(begin, end);
+}
+
+void appendFixed(std::string& text, double value) {
+    char digits[64];
+    const auto result =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6);
+    appendRightAligned(text, digits, result.ptr, 11);
+}
+
+void appendInteger(std::string& text, int value) {
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    appendRightAligned(text, digits, result.ptr, 4);
+}
+
+} // namespace
+
+int signedCoordinate(unsigned value) {
+    // The instrument's encoding, kept as it is: the complement is taken against FFFFFF,
+    // not against 1000000.
+    constexpr unsigned signBit = 0x7FFFFF;
+    constexpr int full = 0xFFFFFF;
+    return value > signBit ? static_cast<int>(value) - full : static_cast<int>(value);
+}
+
+bool scanTrackPoint(const std::string& line, TrackPoint& point) {
+    FieldScanner scanner(asCString(line));
+    unsigned latitude = 0;
+    unsigned longitude = 0;
+    unsigned altitude = 0;
+    if (!scanner.hexadecimal(6, latitude) || !scanner.hexadecimal(6, longitude) ||
+        !scanner.hexadecimal(4, altitude)) {
+        return false;
+    }
+    point.pointLatitude = signedCoordinate(latitude);
+    point.pointLongitude = signedCoordinate(longitude);
+    point.pointAltitude = static_cast<int>(altitude);
+    return true;
+}
+
+bool CFlightTrack::readHeader(TextReader& reader, const std::string& path) {
+    std::string line;
+    if (!reader.isOpen() || !reader.readLine(line) ||
+        asCString(line).find(flightMarker) == std::string_view::npos) {
+        ui_.message("Format der Datei " + path + " unzulässig?\n" + "Bitte überprüfen!",
+                    Icon::Question);
+        return false;
+    }
+    scanHeader(asCString(line), *this);
+    return true;
+}
+
+bool CFlightTrack::readFlightHeader(const std::string& path) {
+    TextReader reader(path);
+    return readHeader(reader, path);
+}
+
+bool CFlightTrack::readFlightFile(const std::string& path) {
+    TextReader reader(path);
+    return readFlight(reader, path);
+}
+
+bool CFlightTrack::readFlight(TextReader& reader, const std::string& path) {
+    if (!readHeader(reader, path)) {
+        return false;
+    }
+    std::string line;
+    while (reader.readLine(line)) {
+        TrackPoint point;
+        // A long line that holds no three numbers is skipped: it must never repeat the
+        // point of the line before it.
+        if (asCString(line).size() > shortLine && scanTrackPoint(line, point)) {
+            points.push_back(point);
+        }
+    }
+    return true;
+}
+
+std::string CFlightTrack::trackText() const {
+    std::string text =
+        "OziExplorer Track Point File Version 2.0\nWGS 84\nAltitude is in Meter\nReserved 3\n";
+    text += formatText("0,2,255,%02d.%02d.%02d  %02d:%02d:00        ,0\n", headerDay, headerMonth,
+                       headerYear, headerHour, headerMinute);
+    text += formatText("%5d\n", static_cast<int>(points.size()));
+    text.reserve(text.size() + points.size() * 32);
+    constexpr double degreesPerUnit = 1.0 / 6000;
+    bool first = true;
+    for (const auto& point : points) {
+        // "%11.6f,%11.6f,1,%4d\n"; the first point starts the track's segment (1), all
+        // others continue it (0).
+        appendFixed(text, point.pointLatitude * degreesPerUnit);
+        text += ',';
+        appendFixed(text, point.pointLongitude * degreesPerUnit);
+        text += first ? ",1," : ",0,";
+        appendInteger(text, point.pointAltitude);
+        text += '\n';
+        first = false;
+    }
+    return text;
+}
+
+bool CFlightTrack::writeTrackFile(const std::string& path) const {
+    // Written beside the target and renamed over it: a failed write leaves no half track
+    // behind that a later run would take for done.
+    TextWriter writer(path, WriteMode::Atomic);
+    if (!writer.isOpen()) {
+        return false;
+    }
+    writer.write(trackText());
+    return writer.close();
+}
+
+std::vector<std::string> listFlightFiles(const std::string& dir) {
+    std::vector<std::string> names;
+    std::error_code error;
+    std::filesystem::directory_iterator entries(dir, error);
+    if (error) {
+        return names;
+    }
+    for (const std::filesystem::directory_iterator end; entries != end; entries.increment(error)) {
+        if (error) {
+            break;
+        }
+        std::error_code typeError;
+        const std::string name = entries->path().filename().string();
+        if (hasFlightExtension(name) && entries->is_regular_file(typeError)) {
+            names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace zv

@@ -1,0 +1,87 @@
+#include "formats/track_batch.h"
+
+#include "app/app_settings.h"
+#include "app/user_interface.h"
+#include "formats/file_paths.h"
+#include "formats/flight_track.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace zv {
+
+namespace {
+
+// Anything at the path, also a file that cannot be read or a dangling link, counts as
+// existing: the batch never replaces it.
+bool targetExists(const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(path, error);
+    return status.type() != std::filesystem::file_type::not_found;
+}
+
+} // namespace
+
+std::string trackFileName(const std::string& flightFileName) {
+    const std::size_t dot = flightFileName.find_last_of('.');
+    const std::string base =
+        dot == std::string::npos ? flightFileName + "." : flightFileName.substr(0, dot + 1);
+    return base + "plt";
+}
+
+bool CTrackBatch::convertFlightsToTracks(const std::string& sourceDir,
+                                         const std::string& targetDir) {
+    readFailed = false;
+    sourceNames = listFlightFiles(sourceDir);
+    if (sourceNames.empty()) {
+        ui_.message("Keine Flug-Datei vorhanden oder\nfalsche Pfadangabe in Einstellungen?",
+                    Icon::Question);
+        return false;
+    }
+    const std::vector<std::string> names = sourceNames;
+    for (const auto& name : names) {
+        const std::string source = joinPath(sourceDir, name);
+        const std::string target = joinPath(targetDir, trackFileName(name));
+        if (targetExists(target)) {
+            continue;
+        }
+        // A fresh track for every flight.
+        CFlightTrack track(ui_);
+        if (!track.readFlightFile(source)) {
+            sourceNames = {source};
+            readFailed = true;
+            return false;
+        }
+        if (!track.writeTrackFile(target)) {
+            ui_.message("Plot-Datei " + target + " konnte\n" + "nicht geschrieben werden!",
+                        Icon::Exclamation);
+            return false;
+        }
+        writtenFiles.push_back(target);
+    }
+    return true;
+}
+
+bool commandFlightsToTracks(const AppSettings& settings, UserInterface& ui) {
+    CTrackBatch batch(ui);
+    bool converted = false;
+    {
+        WaitCursor wait(ui);
+        converted = batch.convertFlightsToTracks(settings.waypointDir, settings.oziDir);
+    }
+    if (converted) {
+        // The track files are for the map program; they are not opened as documents.
+        ui.message(batch.writtenFiles.empty()
+                       ? "Wenn Sie Track-Dateien generieren möchten,\nsollten Sie die "
+                         "entsprechenden plt-Dateien zuerst löschen."
+                       : "Track-Dateien generiert!",
+                   Icon::Information);
+        return true;
+    }
+    if (batch.readFailed) {
+        ui.message("Suchen Sie den Formatfehler in der zvc-Datei\n", Icon::Exclamation);
+    }
+    return false;
+}
+
+} // namespace zv
