@@ -1,8 +1,11 @@
 #include "ui/main_frame.h"
 
 #include "app/command_enable.h"
+#include "formats/track_batch.h"
 #include "formats/waypoint_batch.h"
 #include "link/download_commands.h"
+#include "link/transfer_commands.h"
+#include "logbook/flight_assignment.h"
 #include "logbook/logbook_commands.h"
 #include "platform/program_launch.h"
 #include "platform/qt_serial_port.h"
@@ -245,11 +248,8 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
         {"oziToZv", "&Tools|&Konvertieren|&Wegpunkte|&Ozi->Zv",
          "Konvertierung von Ozi-Wegpunkten in Zv-Wegpunkte\nOzi-Wegpunkte konvertieren", "",
          run(commandOziToZv)},
-        {"flightToTracks",
-         "&Tools|&Konvertieren|&Flug->Tracks",
-         "Generiert Ozi-Track-Dateien\nTracks erzeugen",
-         "",
-         {}},
+        {"flightToTracks", "&Tools|&Konvertieren|&Flug->Tracks",
+         "Generiert Ozi-Track-Dateien\nTracks erzeugen", "", run(commandFlightsToTracks)},
         {"liftsToWpt",
          "&Tools|&Konvertieren|&Lifts->Wpt",
          "Eine Aufwind-Datei in Ozi-Wegpunkte umwandeln",
@@ -282,11 +282,8 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
          "Ermittelt die monatlichen Flugstunden", "", run(commandFlightHours)},
         {"statsSites", "&Tools|&Flugbuch |&Statistik|&Startplätze",
          "Ermittelt die Flugstunden in Fluggebieten", "", run(commandTakeoffSites)},
-        {"assignFlights",
-         "&Tools|&Flugbuch |&Flugdaten zuordnen",
-         "Zuordnung von Flugnummern im Logbuch und zvc-Dateien",
-         "",
-         {}},
+        {"assignFlights", "&Tools|&Flugbuch |&Flugdaten zuordnen",
+         "Zuordnung von Flugnummern im Logbuch und zvc-Dateien", "", run(commandAssignFlightData)},
         {"liftDbAppend",
          "&Tools|&Aufwinddatenbank|&erweitern",
          "Aufwind-Dateien an die Datenbank anhängen",
@@ -330,15 +327,14 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
          "", transfer(commandReceiveWaypoints)},
         {"receiveRoutes", "Zirrova|&empfangen|&Routen", "Routen vom Zirrova übertragen", "",
          transfer(commandReceiveRoutes)},
-        {"receiveTakeoffs",
-         "Zirrova|&empfangen|&Startplätze",
-         "Statplätze vom Zirrova laden",
-         "",
-         {}},
+        {"receiveTakeoffs", "Zirrova|&empfangen|&Startplätze", "Statplätze vom Zirrova laden", "",
+         transfer(commandReceiveTakeoffs)},
         {"receiveFlight", "Zirrova|&empfangen|&Flug", "Flug vom Zirrova übertragen", "",
          transfer(commandReceiveFlight)},
-        {"sendLifts", "Zirrova|&senden|&Aufwinde", "Lifts zum Zirrova senden", "", {}},
-        {"sendWaypoints", "Zirrova|&senden|&Wegpunkte", "Wegpunkte zum Zirrova senden", "", {}},
+        {"sendLifts", "Zirrova|&senden|&Aufwinde", "Lifts zum Zirrova senden", "",
+         transfer(commandSendLifts)},
+        {"sendWaypoints", "Zirrova|&senden|&Wegpunkte", "Wegpunkte zum Zirrova senden", "",
+         transfer(commandSendWaypoints)},
         {"sendRoutes",
          "Zirrova|&senden|&Routen",
          "Routen zum Zirrova senden",
@@ -346,8 +342,10 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
          {},
          all,
          Enable::Never},
-        {"sendTakeoffs", "Zirrova|&senden|&Startplätze", "Startplätze zum Zirrova senden", "", {}},
-        {"sendLines", "Zirrova|&senden|&Lines", "Lines zum Zirrova übertragen", "", {}},
+        {"sendTakeoffs", "Zirrova|&senden|&Startplätze", "Startplätze zum Zirrova senden", "",
+         transfer(commandSendTakeoffs)},
+        {"sendLines", "Zirrova|&senden|&Lines", "Lines zum Zirrova übertragen", "",
+         transfer(commandSendLines)},
         // "&Einstellungen"
         {"settings", "&Einstellungen", "Einstellungen ändern", "",
          [this] {
