@@ -214,16 +214,20 @@ bool CFlightTrack::readFlight(TextReader& reader, const std::string& path) {
     return true;
 }
 
-std::string CFlightTrack::trackText() const {
+namespace {
+
+// Hands the track file's text to `sink` in pieces of some thousand lines, so that a long
+// track is never held twice in memory on its way to the file.
+template <typename Sink> void emitTrack(const CFlightTrack& track, Sink&& sink) {
     std::string text =
         "OziExplorer Track Point File Version 2.0\nWGS 84\nAltitude is in Meter\nReserved 3\n";
-    text += formatText("0,2,255,%02d.%02d.%02d  %02d:%02d:00        ,0\n", headerDay, headerMonth,
-                       headerYear, headerHour, headerMinute);
-    text += formatText("%5d\n", static_cast<int>(points.size()));
-    text.reserve(text.size() + points.size() * 32);
+    text += formatText("0,2,255,%02d.%02d.%02d  %02d:%02d:00        ,0\n", track.headerDay,
+                       track.headerMonth, track.headerYear, track.headerHour, track.headerMinute);
+    text += formatText("%5d\n", static_cast<int>(track.points.size()));
+    constexpr std::size_t piece = 1 << 16;
     constexpr double degreesPerUnit = 1.0 / 6000;
     bool first = true;
-    for (const auto& point : points) {
+    for (const auto& point : track.points) {
         // "%11.6f,%11.6f,1,%4d\n"; the first point starts the track's segment (1), all
         // others continue it (0).
         appendFixed(text, point.pointLatitude * degreesPerUnit);
@@ -233,7 +237,19 @@ std::string CFlightTrack::trackText() const {
         appendInteger(text, point.pointAltitude);
         text += '\n';
         first = false;
+        if (text.size() >= piece) {
+            sink(text);
+            text.clear();
+        }
     }
+    sink(text);
+}
+
+} // namespace
+
+std::string CFlightTrack::trackText() const {
+    std::string text;
+    emitTrack(*this, [&](const std::string& piece) { text += piece; });
     return text;
 }
 
@@ -244,7 +260,7 @@ bool CFlightTrack::writeTrackFile(const std::string& path) const {
     if (!writer.isOpen()) {
         return false;
     }
-    writer.write(trackText());
+    emitTrack(*this, [&](const std::string& piece) { writer.write(piece); });
     return writer.close();
 }
 
