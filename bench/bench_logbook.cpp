@@ -1,39 +1,17 @@
 // Appending a download to a main logbook of 10,000 flights, and the flight order alone.
+#include "app/null_user_interface.h"
 #include "app/user_interface.h"
 #include "formats/text_file.h"
 #include "logbook/logbook.h"
 #include "logbook/logbook_commands.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <fstream>
 #include <random>
 
 namespace {
-
-class SilentUserInterface : public zv::UserInterface {
-public:
-    void message(const std::string&, zv::Icon) override {}
-    zv::Answer ask(const std::string&, zv::Icon, zv::Buttons) override { return zv::Answer::Ok; }
-    std::vector<std::filesystem::path> chooseFiles(const zv::FileDialogRequest&) override {
-        return {};
-    }
-    void openDocument(const std::filesystem::path&) override {}
-    void closeAllDocuments() override {}
-    void beginWait() override {}
-    void endWait() override {}
-    void progressShow(const std::string&, const std::string&) override {}
-    void progressSetFirstText(const std::string&) override {}
-    void progressSetSecondText(const std::string&) override {}
-    void progressSetStep(int) override {}
-    void progressSetRange(int) override {}
-    void progressAdvance() override {}
-    void progressClose() override {}
-    bool runSettingsSheet(zv::AppSettings&) override { return false; }
-    bool runLiftExtractDialog(zv::LiftExtractDialogData&) override { return false; }
-    bool runInsertFlightDialog(zv::InsertFlightDialogData&) override { return false; }
-    bool runTimeSpanDialog(zv::TimeSpanDialogData&) override { return false; }
-};
 
 const char* const siteNames[] = {"STUBALPE",
                                  "KOSSEN",
@@ -89,7 +67,7 @@ std::vector<zv::FlightRecord> pilotFlights(int count, int firstIndex = 0) {
 }
 
 void writeLogbookFile(const std::string& path, std::vector<zv::FlightRecord> flights) {
-    SilentUserInterface ui;
+    zv::NullUserInterface ui;
     zv::CLogbook logbook(zv::CLogbook::serialText(1596));
     logbook.flights() = std::move(flights);
     logbook.renumber(1);
@@ -113,7 +91,7 @@ void BM_AppendToTenThousandFlights(benchmark::State& state) {
     writeLogbookFile(mainPath, pilotFlights(count));
     writeLogbookFile(downloadPath, pilotFlights(100, count - 50));
     const std::string mainBytes = readAll(mainPath);
-    SilentUserInterface ui;
+    zv::NullUserInterface ui;
     for (auto _ : state) {
         state.PauseTiming();
         std::ofstream(mainPath, std::ios::binary) << mainBytes;
@@ -139,21 +117,39 @@ std::vector<zv::FlightRecord> appendedList(int count) {
     return flights;
 }
 
+// A logbook kept newest first: the quick order hands over to the plain procedure.
+std::vector<zv::FlightRecord> listOf(int kind, int count) {
+    auto flights = appendedList(count);
+    if (kind == 1) {
+        std::reverse(flights.begin(), flights.end());
+    }
+    return flights;
+}
+
 void BM_TakeoffOrder(benchmark::State& state) {
-    const auto flights = appendedList(static_cast<int>(state.range(0)));
+    const auto flights = listOf(static_cast<int>(state.range(1)), static_cast<int>(state.range(0)));
     for (auto _ : state) {
         benchmark::DoNotOptimize(zv::takeoffOrder(flights));
     }
 }
-BENCHMARK(BM_TakeoffOrder)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+// Arguments: flights, 0 = in order with a download appended, 1 = newest first.
+BENCHMARK(BM_TakeoffOrder)
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_TakeoffOrderBySelection(benchmark::State& state) {
-    const auto flights = appendedList(static_cast<int>(state.range(0)));
+    const auto flights = listOf(static_cast<int>(state.range(1)), static_cast<int>(state.range(0)));
     for (auto _ : state) {
         benchmark::DoNotOptimize(zv::takeoffOrderBySelection(flights));
     }
 }
-BENCHMARK(BM_TakeoffOrderBySelection)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TakeoffOrderBySelection)
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

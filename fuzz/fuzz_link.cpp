@@ -5,6 +5,7 @@
 // many bytes of the line; each read delivers the next piece (cut to what it asks for);
 // a read past the last piece finds the line silent.
 
+#include "app/null_user_interface.h"
 #include "app/user_interface.h"
 #include "link/instrument_link.h"
 
@@ -49,30 +50,6 @@ private:
     bool open_ = false;
 };
 
-class SilentUser : public zv::UserInterface {
-public:
-    void message(const std::string&, zv::Icon) override {}
-    zv::Answer ask(const std::string&, zv::Icon, zv::Buttons) override { return zv::Answer::No; }
-    std::vector<std::filesystem::path> chooseFiles(const zv::FileDialogRequest&) override {
-        return {};
-    }
-    void openDocument(const std::filesystem::path&) override {}
-    void closeAllDocuments() override {}
-    void beginWait() override {}
-    void endWait() override {}
-    void progressShow(const std::string&, const std::string&) override {}
-    void progressSetFirstText(const std::string&) override {}
-    void progressSetSecondText(const std::string&) override {}
-    void progressSetStep(int) override {}
-    void progressSetRange(int) override {}
-    void progressAdvance() override {}
-    void progressClose() override {}
-    bool runSettingsSheet(zv::AppSettings&) override { return false; }
-    bool runLiftExtractDialog(zv::LiftExtractDialogData&) override { return false; }
-    bool runInsertFlightDialog(zv::InsertFlightDialogData&) override { return false; }
-    bool runTimeSpanDialog(zv::TimeSpanDialogData&) override { return false; }
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -80,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     FuzzLine line(data + 1, size - 1);
-    SilentUser user;
+    zv::NullUserInterface user;
     zv::CInstrumentLink link(line, user, data[0] & 1);
     switch (data[0] % 3) {
     case 0: {

@@ -1,8 +1,8 @@
 // Reads any bytes as an OziExplorer waypoint file; every record must keep its field limits
 // and come out in the instrument's text form.
+#include "app/null_user_interface.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
-#include "null_user_interface.h"
 
 #include <cmath>
 #include <cstddef>

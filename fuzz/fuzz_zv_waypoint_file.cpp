@@ -1,7 +1,7 @@
 // Reads any bytes as an instrument waypoint file; every record must keep its field limits.
+#include "app/null_user_interface.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
-#include "null_user_interface.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,9 @@
-// zv-cli's commands of the instrument link: the downloads of the menu "Zirrova".
+// zv-cli's commands of the instrument link: the downloads and uploads of the menu "Zirrova".
 #include "app/zv_app.h"
 #include "cli/cli_command.h"
 #include "cli/cli_user_interface.h"
 #include "link/download_commands.h"
+#include "link/transfer_commands.h"
 #include "platform/qt_serial_port.h"
 
 #include <QCoreApplication>
@@ -12,9 +13,10 @@ namespace zv::cli {
 
 namespace {
 
-using DownloadCommand = bool (*)(const AppSettings&, UserInterface&, SerialPort&);
+// A transfer command of the menu "Zirrova".
+using LinkCommand = bool (*)(const AppSettings&, UserInterface&, SerialPort&);
 
-DownloadCommand downloadCommand(const std::string& kind) {
+LinkCommand downloadCommand(const std::string& kind) {
     if (kind == "logbook") {
         return commandReceiveLogbook;
     }
@@ -27,12 +29,28 @@ DownloadCommand downloadCommand(const std::string& kind) {
     if (kind == "routes") {
         return commandReceiveRoutes;
     }
+    if (kind == "takeoffs") {
+        return commandReceiveTakeoffs;
+    }
     return commandReceiveFlight;
+}
+
+LinkCommand uploadCommand(const std::string& kind) {
+    if (kind == "lifts") {
+        return commandSendLifts;
+    }
+    if (kind == "waypoints") {
+        return commandSendWaypoints;
+    }
+    if (kind == "takeoffs") {
+        return commandSendTakeoffs;
+    }
+    return commandSendLines;
 }
 
 // Runs a command on the serial line of the settings' port. QSerialPort needs Qt's
 // application object; zv-cli makes one only for the commands that use the line.
-bool onSerialLine(CZvApp& app, DownloadCommand command) {
+bool onSerialLine(CZvApp& app, LinkCommand command) {
     std::unique_ptr<QCoreApplication> qtApp;
     int argc = 1;
     char name[] = "zv-cli";
@@ -47,13 +65,27 @@ bool onSerialLine(CZvApp& app, DownloadCommand command) {
 
 const CommandRegistrar receiveCommand({
     .name = "receive",
-    .synopsis = "logbook|lifts|waypoints|routes|flight FILE",
-    .menuPath = "Zirrova > empfangen > Logbuch / Aufwinde / Wegpunkte / Routen / Flug",
+    .synopsis = "logbook|lifts|waypoints|routes|takeoffs|flight FILE",
+    .menuPath =
+        "Zirrova > empfangen > Logbuch / Aufwinde / Wegpunkte / Routen / Startplätze / Flug",
     .needsSettings = true,
     .fileArguments = 1,
     .prepare = [](Arguments& arguments) -> CommandAction {
-        const DownloadCommand command = downloadCommand(
-            arguments.takeWord("Art", {"logbook", "lifts", "waypoints", "routes", "flight"}));
+        const LinkCommand command = downloadCommand(arguments.takeWord(
+            "Art", {"logbook", "lifts", "waypoints", "routes", "takeoffs", "flight"}));
+        return [command](CZvApp& app, CliUserInterface&) { return onSerialLine(app, command); };
+    },
+});
+
+const CommandRegistrar sendCommand({
+    .name = "send",
+    .synopsis = "lifts|waypoints|takeoffs|lines FILE",
+    .menuPath = "Zirrova > senden > Aufwinde / Wegpunkte / Startplätze / Lines",
+    .needsSettings = true,
+    .fileArguments = 1,
+    .prepare = [](Arguments& arguments) -> CommandAction {
+        const LinkCommand command =
+            uploadCommand(arguments.takeWord("Art", {"lifts", "waypoints", "takeoffs", "lines"}));
         return [command](CZvApp& app, CliUserInterface&) { return onSerialLine(app, command); };
     },
 });

@@ -214,6 +214,8 @@ void injectWriteFault(long n) {
     writeOperations = 0;
 }
 
-long countedWriteOperations() { return writeOperations; }
+long countedWriteOperations() {
+    return writeOperations;
+}
 
 } // namespace zv

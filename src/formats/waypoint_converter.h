@@ -4,8 +4,10 @@
 // reader, writes that list with a writer and discards it. It holds the readers and writers
 // of every point file kind; the lift reader adds its mode and filter here.
 
+#include "formats/lift_filter.h"
 #include "formats/waypoint.h"
 
+#include <cstdint>
 #include <string>
 
 namespace zv {
@@ -30,6 +32,10 @@ public:
     bool zvFileOpened = false;
     // Set by the OziExplorer reader once it stored or refused a data row.
     bool oziFileOpened = false;
+    // How the lift reader treats what it reads; set once before reading.
+    LiftReadMode mode = LiftReadMode::Map;
+    // The lifts an `Extract` read keeps.
+    LiftFilter filter;
 
     // Instrument waypoint, route and takeoff site files.
     bool readZvWaypointFile(const std::string& path);
@@ -37,6 +43,21 @@ public:
     bool readZvWaypoints(TextReader& reader, const std::string& path);
     bool writeZvWaypointFile(const std::string& path);
     bool writeTakeoffFile(const std::string& path);
+
+    // Lift files: the reader appends to `zvWaypoints` according to `mode`; the writer
+    // writes `zvWaypoints` (degrees-and-minutes form, as a `Raw` or `Extract` read leaves
+    // it).
+    bool readLiftFile(const std::string& path);
+    bool readLifts(TextReader& reader, const std::string& path);
+    bool writeLiftFile(const std::string& path);
+    void setBounds(float latLow, float latHigh, float lonLow, float lonHigh);
+    void setWindWindow(bool windFilter, std::int32_t windFrom, std::int32_t windTo);
+
+    // Line files: the reader appends to `zvWaypoints` in decimal-degree form; the writer
+    // writes `oziWaypoints` (degrees-and-minutes form).
+    bool readLineFile(const std::string& path);
+    bool readLines(TextReader& reader, const std::string& path);
+    bool writeLineFile(const std::string& path);
 
     // OziExplorer waypoint files.
     bool readOziWaypointFile(const std::string& path);

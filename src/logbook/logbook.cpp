@@ -1,8 +1,8 @@
 #include "logbook/logbook.h"
 
 #include "app/user_interface.h"
+#include "formats/scan_pattern.h"
 #include "formats/text_file.h"
-#include "logbook/line_scanner.h"
 
 #include <cmath>
 #include <cstdint>
@@ -40,18 +40,29 @@ bool negativeSign(const std::string& sign) {
     return !sign.empty() && sign[0] == '-';
 }
 
+// A text item of a record line: the separators and signs, and the units, which are
+// refused when longer than their column (the vario and air speed columns have room for
+// three characters, the others for seven).
+ScanItem token(std::string& target) {
+    return ScanItem::text(target, 8, TooLong::Cut);
+}
+ScanItem unit(std::string& target, std::size_t limit) {
+    return ScanItem::text(target, limit, TooLong::Refuse);
+}
+
 // Record line 1: number, takeoff, landing, flight time, maximum altitude, best climb.
 bool parseLine1(const std::string& line, FlightRecord& flight) {
+    static const ScanPattern pattern("%d %d %[:] %d  %d %[:] %d %d %[:] %d %d %s %[+--] %f %s");
     int number = 0;
     std::string colon;
     std::string altiUnit;
     std::string sign;
     float magnitude = 0;
-    const int count = scanLine(line, "%d %d %[:] %d  %d %[:] %d %d %[:] %d %d %s %[+-] %f %s",
-                               {&number, &flight.takeoffHour, &colon, &flight.takeoffMinute,
-                                &flight.landingHour, &colon, &flight.landingMinute,
-                                &flight.durationHours, &colon, &flight.durationMinutes,
-                                &flight.altiMax, &altiUnit, &sign, &magnitude, &flight.varioUnit});
+    const int count = pattern.scan(
+        line, {number, flight.takeoffHour, token(colon), flight.takeoffMinute, flight.landingHour,
+               token(colon), flight.landingMinute, flight.durationHours, token(colon),
+               flight.durationMinutes, flight.altiMax, unit(altiUnit, longUnit), token(sign),
+               magnitude, unit(flight.varioUnit, shortUnit)});
     if (count != 15) {
         return false;
     }
@@ -62,22 +73,28 @@ bool parseLine1(const std::string& line, FlightRecord& flight) {
 // Record line 2: date, takeoff and landing altitude, distance, altitude gain, worst sink.
 // Some instruments write the landing altitude with a sign of its own ("- 12 m").
 bool parseLine2(const std::string& line, FlightRecord& flight) {
+    static const ScanPattern plain("%d %[--] %d %[--] %d %d %s %d %s %f %s %d %s %[+--] %f %s");
+    static const ScanPattern signedLanding(
+        "%d %[--] %d %[--] %d %d %s %[+--] %d %s %f %s %d %s %[+--] %f %s");
     std::string dash;
-    std::string unit;
+    std::string altitudeUnit;
     std::string landingSign;
     std::string sign;
     float magnitude = 0;
-    int count =
-        scanLine(line, "%d %[-] %d %[-] %d %d %s %d %s %f %s %d %s %[+-] %f %s",
-                 {&flight.year, &dash, &flight.month, &dash, &flight.day, &flight.takeoffAltitude,
-                  &unit, &flight.landingAltitude, &unit, &flight.distance, &flight.distanceUnit,
-                  &flight.altiGain, &unit, &sign, &magnitude, &flight.varioUnit});
+    int count = plain.scan(line, {flight.year, token(dash), flight.month, token(dash), flight.day,
+                                  flight.takeoffAltitude, unit(altitudeUnit, longUnit),
+                                  flight.landingAltitude, unit(altitudeUnit, longUnit),
+                                  flight.distance, unit(flight.distanceUnit, longUnit),
+                                  flight.altiGain, unit(altitudeUnit, longUnit), token(sign),
+                                  magnitude, unit(flight.varioUnit, shortUnit)});
     if (count != 16) {
-        count = scanLine(line, "%d %[-] %d %[-] %d %d %s %[+-] %d %s %f %s %d %s %[+-] %f %s",
-                         {&flight.year, &dash, &flight.month, &dash, &flight.day,
-                          &flight.takeoffAltitude, &unit, &landingSign, &flight.landingAltitude,
-                          &unit, &flight.distance, &flight.distanceUnit, &flight.altiGain, &unit,
-                          &sign, &magnitude, &flight.varioUnit});
+        count = signedLanding.scan(
+            line,
+            {flight.year, token(dash), flight.month, token(dash), flight.day,
+             flight.takeoffAltitude, unit(altitudeUnit, longUnit), token(landingSign),
+             flight.landingAltitude, unit(altitudeUnit, longUnit), flight.distance,
+             unit(flight.distanceUnit, longUnit), flight.altiGain, unit(altitudeUnit, longUnit),
+             token(sign), magnitude, unit(flight.varioUnit, shortUnit)});
         if (count != 16 && count != 17) {
             return false;
         }
@@ -91,11 +108,13 @@ bool parseLine2(const std::string& line, FlightRecord& flight) {
 
 // Record line 3: takeoff site, air pressure, polar, altitude sum, air speed (if any).
 bool parseLine3(const std::string& line, FlightRecord& flight) {
-    const int count = scanLine(
-        line,
-        "%14[A-Z 0-9a-z_/\xDC\xD6\xC4\xE4\xF6\xFC\xDF!\xB0>.:-] %d %s %6[ARP 0-9] %d %s %f %s",
-        {&flight.takeoffSite, &flight.qnh, &flight.qnhUnit, &flight.polar, &flight.altiSum,
-         &flight.altitudeUnit, &flight.tasMax, &flight.tasUnit});
+    static const ScanPattern pattern(
+        "%14[A-Z 0-9a-z_/--\xDC\xD6\xC4\xE4\xF6\xFC\xDF!\xB0>.:] %d %s %6[ARP 0-9] %d %s %f %s");
+    const int count = pattern.scan(line, {ScanItem::text(flight.takeoffSite, 14, TooLong::Cut),
+                                          flight.qnh, unit(flight.qnhUnit, longUnit),
+                                          ScanItem::text(flight.polar, 6, TooLong::Cut),
+                                          flight.altiSum, unit(flight.altitudeUnit, longUnit),
+                                          flight.tasMax, unit(flight.tasUnit, shortUnit)});
     if (count == 6) {
         flight.tasMax = 0;
         flight.tasUnit.clear();
@@ -107,8 +126,8 @@ bool parseLine3(const std::string& line, FlightRecord& flight) {
 // A unit is a short word; a ';' or "@EOF" in it, or a control character, would turn the
 // rewritten record line into a comment, an end of file or a shorter line, and a leading
 // digit would join the number the writer puts directly before it.
-bool isUnit(const std::string& unit, std::size_t maxLength) {
-    if (unit.size() > maxLength || (!unit.empty() && unit[0] >= '0' && unit[0] <= '9')) {
+bool isUnit(const std::string& unit) {
+    if (!unit.empty() && unit[0] >= '0' && unit[0] <= '9') {
         return false;
     }
     for (const char c : unit) {
@@ -121,9 +140,8 @@ bool isUnit(const std::string& unit, std::size_t maxLength) {
 }
 
 bool unitsFit(const FlightRecord& flight) {
-    return isUnit(flight.altitudeUnit, longUnit) && isUnit(flight.distanceUnit, longUnit) &&
-           isUnit(flight.qnhUnit, longUnit) && isUnit(flight.varioUnit, shortUnit) &&
-           isUnit(flight.tasUnit, shortUnit);
+    return isUnit(flight.altitudeUnit) && isUnit(flight.distanceUnit) && isUnit(flight.qnhUnit) &&
+           isUnit(flight.varioUnit) && isUnit(flight.tasUnit);
 }
 
 void emitRecord(const FlightRecord& f, const std::function<void(const std::string&)>& out) {

@@ -16,7 +16,9 @@
 // position after the candidate in one of the up to nine years 1 to 9 below the
 // candidate's, or in the candidate's own year with a smaller rank. A step of the
 // procedure thus costs one query per replacement of the candidate; a logbook that is in
-// order, or nearly so, needs O(n log n).
+// order, or nearly so, needs O(n log n). A list far out of order (a logbook kept newest
+// first) replaces the candidate at almost every flight; after a budget of replacements
+// the plain procedure finishes the work from where the quick one stopped.
 
 #include "logbook/logbook.h"
 
@@ -52,6 +54,8 @@ public:
         }
     }
 
+    int minimum() const { return node_[1]; }
+
     // The first position at or after `from` whose value is below `limit`, or none.
     std::size_t firstBelow(std::size_t from, int limit) const {
         return firstBelow(1, 0, leaves_, from, limit);
@@ -75,6 +79,63 @@ private:
     std::vector<int> node_;
 };
 
+// Within one decade "earlier" is the plain order of (year, month, day, hour, minute), and
+// the candidate of a step is the first flight of the smallest such key: one minimum tree
+// over the positions gives each step in O(log n), however disordered the list is.
+std::vector<std::size_t> orderWithinDecade(const std::vector<FlightRecord>& flights) {
+    const std::size_t n = flights.size();
+    const auto key = [&](std::size_t f) {
+        return std::make_tuple(flights[f].year, flights[f].month, flights[f].day,
+                               flights[f].takeoffHour, flights[f].takeoffMinute);
+    };
+    std::vector<std::size_t> byKey(n);
+    std::iota(byKey.begin(), byKey.end(), 0);
+    std::sort(byKey.begin(), byKey.end(),
+              [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+    std::vector<int> rank(n);
+    int currentRank = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        if (k > 0 && key(byKey[k - 1]) < key(byKey[k])) {
+            ++currentRank;
+        }
+        rank[byKey[k]] = currentRank;
+    }
+    std::size_t leaves = 1;
+    while (leaves < n) {
+        leaves *= 2;
+    }
+    MinTree tree(leaves);
+    std::vector<std::size_t> at(n);
+    for (std::size_t p = 0; p < n; ++p) {
+        at[p] = p;
+        tree.set(p, rank[p]);
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t candidate = tree.firstBelow(i, tree.minimum() + 1);
+        const std::size_t moved = at[i];
+        tree.set(i, noFlight);
+        if (candidate != i) {
+            tree.set(candidate, rank[moved]);
+        }
+        std::swap(at[i], at[candidate]);
+    }
+    return at;
+}
+
+// The selection procedure on the positions i to the end of `at`.
+void selectFrom(const std::vector<FlightRecord>& flights, std::vector<std::size_t>& at,
+                std::size_t first) {
+    for (std::size_t i = first; i < at.size(); ++i) {
+        std::size_t candidate = i;
+        for (std::size_t j = i + 1; j < at.size(); ++j) {
+            if (isEarlier(flights[at[j]], flights[at[candidate]])) {
+                candidate = j;
+            }
+        }
+        std::swap(at[i], at[candidate]);
+    }
+}
+
 } // namespace
 
 bool isEarlier(const FlightRecord& a, const FlightRecord& b) {
@@ -88,15 +149,7 @@ bool isEarlier(const FlightRecord& a, const FlightRecord& b) {
 std::vector<std::size_t> takeoffOrderBySelection(const std::vector<FlightRecord>& flights) {
     std::vector<std::size_t> at(flights.size());
     std::iota(at.begin(), at.end(), 0);
-    for (std::size_t i = 0; i < at.size(); ++i) {
-        std::size_t candidate = i;
-        for (std::size_t j = i + 1; j < at.size(); ++j) {
-            if (isEarlier(flights[at[j]], flights[at[candidate]])) {
-                candidate = j;
-            }
-        }
-        std::swap(at[i], at[candidate]);
-    }
+    selectFrom(flights, at, 0);
     return at;
 }
 
@@ -110,6 +163,9 @@ std::vector<std::size_t> takeoffOrder(const std::vector<FlightRecord>& flights) 
     }
     std::sort(years.begin(), years.end());
     years.erase(std::unique(years.begin(), years.end()), years.end());
+    if (years.empty() || static_cast<long long>(years.back()) - years.front() <= 9) {
+        return orderWithinDecade(flights);
+    }
     if (years.size() > maxTreeYears) {
         return takeoffOrderBySelection(flights);
     }
@@ -145,6 +201,7 @@ std::vector<std::size_t> takeoffOrder(const std::vector<FlightRecord>& flights) 
         trees[group[p]].set(p, rank[p]);
     }
 
+    std::size_t replacementsLeft = 8 * n + 1024;
     for (std::size_t i = 0; i < n; ++i) {
         std::size_t candidate = i;
         for (;;) {
@@ -159,6 +216,12 @@ std::vector<std::size_t> takeoffOrder(const std::vector<FlightRecord>& flights) 
             if (earlier == none) {
                 break;
             }
+            if (replacementsLeft == 0) {
+                // Step i starts afresh in the plain procedure; `at` is as step i found it.
+                selectFrom(flights, at, i);
+                return at;
+            }
+            --replacementsLeft;
             candidate = earlier;
         }
         // Exchange: the chosen flight leaves the trees, the flight at i moves to its place.

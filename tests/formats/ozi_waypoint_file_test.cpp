@@ -192,7 +192,6 @@ TEST(OziWaypointFile, WriterRowsWithClimbAndComments) {
                             std::string(11, ' ') + ", 0, 0,    0, -777\r\n";
     EXPECT_EQ(test::readBytes(dir / "lifts.wpt"),
               oziHeader + "; thermal over the quarry\r\n   1" + row + "   2" + row);
-
 }
 
 // Files in the writers' own form survive the way through the other format unchanged.

@@ -3,7 +3,6 @@
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
 namespace zv {
@@ -29,8 +28,8 @@ TEST(TextReader, LineEndsOfBothKindsAndAFinalLineWithoutEnd) {
         {"a\nb\n", {"a", "b"}},
         {"a\r\nb", {"a", "b"}},
         {"\r\n\r\n", {"", ""}},
-        {"a\rb\n", {"a\rb"}},  // a lone CR belongs to the line
-        {"x\r", {"x\r"}},      // no LF: the CR is no line end
+        {"a\rb\n", {"a\rb"}}, // a lone CR belongs to the line
+        {"x\r", {"x\r"}},     // no LF: the CR is no line end
         {"\xB0\xC4\n", {"\xB0\xC4"}},
     };
     for (const auto& c : cases) {

@@ -3,6 +3,7 @@
 
 #include "link/instrument_link.h"
 #include "platform/qt_serial_port.h"
+#include "platform/serial_devices.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 
@@ -119,6 +120,24 @@ private slots:
         QCOMPARE(zv::test::readBytes(received), sent);
         QVERIFY(sim.waitForFinished(10000));
         QCOMPARE(sim.exitCode(), 0);
+    }
+
+    void deviceNamesFromProfileAndEnvironment() {
+        QTemporaryDir dir;
+        QSettings profile(dir.filePath(QStringLiteral("profile.ini")), QSettings::IniFormat);
+        qunsetenv("ZV_COM1");
+        qunsetenv("ZV_COM2");
+        QCOMPARE(zv::serialDeviceName(0, profile), QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(zv::serialDeviceName(1, profile), QStringLiteral("/dev/ttyS1"));
+        zv::setProfileSerialDevice(1, QStringLiteral("/dev/ttyUSB0"), profile);
+        QCOMPARE(profile.value(QStringLiteral("Ports/COM2")).toString(),
+                 QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(zv::serialDeviceName(0, profile), QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(zv::serialDeviceName(1, profile), QStringLiteral("/dev/ttyUSB0"));
+        qputenv("ZV_COM2", "/tmp/zirrova");
+        QCOMPARE(zv::serialDeviceName(1, profile), QStringLiteral("/tmp/zirrova"));
+        QCOMPARE(zv::profileSerialDevice(1, profile), QStringLiteral("/dev/ttyUSB0"));
+        qunsetenv("ZV_COM2");
     }
 
     void missingDeviceGivesThePortMessage() {

@@ -275,6 +275,12 @@ TEST(LogbookOrder, FastOrderEqualsTheSelectionProcedure) {
         }
         ASSERT_EQ(takeoffOrder(flights), takeoffOrderBySelection(flights)) << "round " << round;
     }
+    // Far out of order: the quick procedure hands over to the plain one on the way.
+    std::vector<FlightRecord> newestFirst;
+    for (int i = 3000; i > 0; --i) {
+        newestFirst.push_back(flight((90 + i / 100) % 100, 1 + i % 12, 1 + i % 28, 10, i % 3));
+    }
+    EXPECT_EQ(takeoffOrder(newestFirst), takeoffOrderBySelection(newestFirst));
 }
 
 TEST(LogbookOrder, SortTiesAndRemoveDuplicates) {

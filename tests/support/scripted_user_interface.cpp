@@ -33,7 +33,9 @@ void ScriptedUserInterface::openDocument(const std::filesystem::path& path) {
     openedDocuments.push_back(path);
 }
 
-void ScriptedUserInterface::closeAllDocuments() { ++closeAllCalls; }
+void ScriptedUserInterface::closeAllDocuments() {
+    ++closeAllCalls;
+}
 
 void ScriptedUserInterface::beginWait() {
     ++waitDepth;
@@ -42,7 +44,9 @@ void ScriptedUserInterface::beginWait() {
     }
 }
 
-void ScriptedUserInterface::endWait() { --waitDepth; }
+void ScriptedUserInterface::endWait() {
+    --waitDepth;
+}
 
 void ScriptedUserInterface::progressShow(const std::string& firstText,
                                          const std::string& secondText) {
@@ -66,7 +70,9 @@ void ScriptedUserInterface::progressSetRange(int maximum) {
     progress.push_back("range:" + std::to_string(maximum));
 }
 
-void ScriptedUserInterface::progressAdvance() { progress.push_back("advance"); }
+void ScriptedUserInterface::progressAdvance() {
+    progress.push_back("advance");
+}
 
 void ScriptedUserInterface::progressClose() {
     progressOpen = false;

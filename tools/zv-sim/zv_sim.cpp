@@ -6,6 +6,19 @@
 // The first line on standard output is the slave device to give zv as ZV_COM1 or ZV_COM2.
 // zv-sim keeps the slave side open itself, so that zv may open and close the port as often
 // as it wants; both sides are in raw mode, so no byte is translated on the way.
+//
+// send-text waits until zv opens the port, then sends FILE line by line with CR LF at
+// 9600 baud pace. Options: --start-delay-ms N (wait before the first byte), --gap-ms N
+// and --gap-after-line L (a pause after line L, by default after the middle line),
+// --open-timeout-ms N (how long to wait for zv, 60 s by default).
+//
+// receive-packets acknowledges every 31-byte packet with a right checksum with "@@OK" and
+// writes it to OUT as 62 hexadecimal digits on a line; it ends after --idle-ms N (5 s by
+// default) without data, or after --packets N accepted packets. --no-ack K leaves the
+// first K copies of every packet unanswered; --corrupt K answers the first acknowledged
+// copy of packet K with a damaged acknowledgement, so that it must come again.
+//
+// Exit status: 0 when its side of the transfer completed, 1 otherwise, 2 on a usage error.
 
 #include "link/instrument_link.h"
 

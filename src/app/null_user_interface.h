@@ -1,7 +1,7 @@
 #pragma once
 
-// A user who is never asked anything: the fuzz targets read files without showing their
-// messages.
+// A user who sees nothing and answers every question with No: the fuzz targets and
+// benchmarks run readers and commands without showing their messages.
 
 #include "app/user_interface.h"
 

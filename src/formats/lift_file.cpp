@@ -1,0 +1,251 @@
+// The instrument's lift files: one line per lift (thermal) with its identifier, position,
+// altitude, climb rate and the wind there,
+//   "DE.BOP    N  50 14.03   E   8 30.89     875 m     2.6 m/s     046    18 kmh"
+// The reader accepts the coordinates also with seconds after the minutes. One reader
+// serves the lift database, the extraction, the map export and the upload (LiftReadMode).
+
+#include "app/user_interface.h"
+#include "formats/instrument_text.h"
+#include "formats/scan_pattern.h"
+#include "formats/text_file.h"
+#include "formats/waypoint_converter.h"
+
+#include <array>
+
+namespace zv {
+
+namespace {
+
+// The identifier is the first 6 characters of the line while they belong to the set; it
+// keeps the blanks that pad it to 6.
+const ScanPattern& shortForm() {
+    static const ScanPattern pattern("%6[A-Z 0-9a-z_/--\xDC\xD6\xC4\xE4\xF6\xFC\xDF!\xB0>.:] "
+                                     "%c %f %f %c %f %f %d %s %f %s %d %d %s");
+    return pattern;
+}
+
+const ScanPattern& longForm() {
+    static const ScanPattern pattern("%6[A-Z 0-9a-z_/--\xDC\xD6\xC4\xE4\xF6\xFC\xDF!\xB0>.:] "
+                                     "%c %f %f %f %c %f %f %f %d %s %f %s %d %d %s");
+    return pattern;
+}
+
+// One lift line in the text form as read: whole degrees, minutes, seconds. A unit token
+// longer than its 3-character field refuses the line, as it does in the waypoint files:
+// such a line does not follow the instrument's columns.
+bool scanLift(const std::string& line, Waypoint& lift) {
+    Waypoint scanned;
+    const auto name = ScanItem::text(scanned.name, nameLimit, TooLong::Cut);
+    const auto unit = ScanItem::text(scanned.unit, unitLimit, TooLong::Refuse);
+    const auto climbUnit = ScanItem::text(scanned.climbUnit, unitLimit, TooLong::Refuse);
+    const auto windUnit = ScanItem::text(scanned.windSpeedUnit, unitLimit, TooLong::Refuse);
+    bool matched =
+        shortForm().scan(line, {name, scanned.latHemisphere, scanned.lat, scanned.latMin,
+                                scanned.lonHemisphere, scanned.lon, scanned.lonMin,
+                                scanned.altitude, unit, scanned.climb, climbUnit, scanned.windDir,
+                                scanned.windSpeed, windUnit}) == shortForm().itemCount();
+    if (!matched) {
+        scanned = Waypoint{};
+        matched = longForm().scan(line, {name, scanned.latHemisphere, scanned.lat, scanned.latMin,
+                                         scanned.latSec, scanned.lonHemisphere, scanned.lon,
+                                         scanned.lonMin, scanned.lonSec, scanned.altitude, unit,
+                                         scanned.climb, climbUnit, scanned.windDir,
+                                         scanned.windSpeed, windUnit}) == longForm().itemCount();
+    }
+    if (matched) {
+        lift = std::move(scanned);
+    }
+    return matched;
+}
+
+// Signed decimal degrees of a lift coordinate; the sum is formed in double precision.
+float decimalDegrees(float degrees, float minutes, float seconds, bool negative) {
+    const double value = static_cast<double>(degrees) + static_cast<double>(minutes) / 60 +
+                         static_cast<double>(seconds) / 3600;
+    return static_cast<float>(negative ? -value : value);
+}
+
+float decimalLatitude(const Waypoint& lift) {
+    return decimalDegrees(lift.lat, lift.latMin, lift.latSec, lift.latHemisphere == 'S');
+}
+
+float decimalLongitude(const Waypoint& lift) {
+    return decimalDegrees(lift.lon, lift.lonMin, lift.lonSec, lift.lonHemisphere == 'W');
+}
+
+// The writer writes degrees and minutes only: the seconds go into the minutes, so that
+// the lift keeps its place when the record is written again.
+void foldSeconds(Waypoint& lift) {
+    lift.latMin += lift.latSec / 60;
+    lift.lonMin += lift.lonSec / 60;
+    lift.latSec = 0;
+    lift.lonSec = 0;
+}
+
+struct ClimbColours {
+    float upTo; // the class holds climbs above the previous bound up to this one
+    std::int32_t bgColour;
+    std::int32_t fgColour;
+};
+
+// Windows colour values (red + 256 green + 65536 blue) of the climb classes on the map.
+constexpr std::array<ClimbColours, 4> climbClasses{{
+    {0.0f, 16711680, 65535},   // blue, yellow text
+    {1.0f, 16243391, 8388608}, // pale blue, dark blue text
+    {3.0f, 12562683, 8388608}, // pink
+    {5.0f, 5450740, 8388608},  // red-pink
+}};
+constexpr ClimbColours strongestClimb{0.0f, 255, 65535}; // red, yellow text
+
+void prepareForMap(Waypoint& lift) {
+    lift.id = lift.name.substr(0, idLimit);
+    // Wind direction and speed name the lift on the map ("Lift046°18"); values beyond
+    // three digits would overrun the name column and are cut at its end.
+    lift.name = formatText("Lift%03i\xB0%02i", lift.windDir, lift.windSpeed);
+    if (lift.name.size() > nameLimit) {
+        lift.name.resize(nameLimit);
+    }
+    lift.symbol = 15;
+    ClimbColours colours = strongestClimb;
+    for (const auto& climbClass : climbClasses) {
+        if (lift.climb <= climbClass.upTo) {
+            colours = climbClass;
+            break;
+        }
+    }
+    lift.bgColour = colours.bgColour;
+    lift.fgColour = colours.fgColour;
+    const float lat = decimalLatitude(lift);
+    const float lon = decimalLongitude(lift);
+    lift.lat = lat;
+    lift.lon = lon;
+}
+
+} // namespace
+
+void CWaypointConverter::setBounds(float latLow, float latHigh, float lonLow, float lonHigh) {
+    filter.latLow = latLow;
+    filter.latHigh = latHigh;
+    filter.lonLow = lonLow;
+    filter.lonHigh = lonHigh;
+}
+
+void CWaypointConverter::setWindWindow(bool windFilter, std::int32_t windFrom,
+                                       std::int32_t windTo) {
+    filter.windFilter = windFilter;
+    filter.windFrom = windFrom;
+    filter.windTo = windTo;
+}
+
+bool CWaypointConverter::readLiftFile(const std::string& path) {
+    zvFileOpened = false;
+    TextReader reader(path);
+    if (!reader.isOpen()) {
+        // A database path from the settings may name no file: stop instead of reading.
+        ui_.message(cannotOpenMessage(path), Icon::Stop);
+        return false;
+    }
+    return readLifts(reader, path);
+}
+
+bool CWaypointConverter::readLifts(TextReader& reader, const std::string& path) {
+    std::string line;
+    reader.readLine(line);
+    reader.readLine(line);
+    zvFileOpened = true;
+    if (line.find(instrumentMark) == std::string::npos) {
+        ui_.message("Format der Datei\n" + path + "\nunzulässig? Bitte überprüfen!",
+                    Icon::Exclamation);
+        return false;
+    }
+    // Empty line, banner, empty line, column header, empty line.
+    for (int skipped = 0; skipped < 5 && reader.readLine(line); ++skipped) {
+    }
+
+    std::string pendingComment;
+    while (reader.readLine(line)) {
+        if (isEndLine(line)) {
+            break;
+        }
+        if (line.size() <= 2 || isCommentLine(line) || line.starts_with("   ")) {
+            if (isCommentLine(line)) {
+                pendingComment = line;
+            }
+            continue;
+        }
+        Waypoint lift;
+        if (!scanLift(line, lift)) {
+            ui_.message("Zeile in Datei " + path +
+                            "\nkonnte nicht\trichtig interpretiert werden. Bitte überprüfen!",
+                        Icon::Exclamation);
+            return false;
+        }
+        switch (mode) {
+        case LiftReadMode::Raw:
+            foldSeconds(lift);
+            break;
+        case LiftReadMode::Upload: {
+            const float lat = decimalLatitude(lift);
+            const float lon = decimalLongitude(lift);
+            lift.lat = lat;
+            lift.lon = lon;
+            break;
+        }
+        case LiftReadMode::Map:
+            prepareForMap(lift);
+            break;
+        case LiftReadMode::Extract: {
+            // Compared as the float the bounds are held in, so that a lift exactly on a
+            // bound typed with the same digits lies inside.
+            const float lat = decimalLatitude(lift);
+            const float lon = decimalLongitude(lift);
+            foldSeconds(lift);
+            const bool inside = filter.latLow <= lat && lat <= filter.latHigh &&
+                                filter.lonLow <= lon && lon <= filter.lonHigh;
+            const bool inWind = !filter.windFilter ||
+                                (filter.windFrom <= lift.windDir && lift.windDir <= filter.windTo);
+            if (!inside || !inWind) {
+                // The comment waits for the next lift that is kept.
+                continue;
+            }
+            break;
+        }
+        }
+        lift.comment = std::move(pendingComment);
+        pendingComment.clear();
+        zvWaypoints.push_back(std::move(lift));
+    }
+    return true;
+}
+
+bool CWaypointConverter::writeLiftFile(const std::string& path) {
+    if (zvWaypoints.empty()) {
+        ui_.message("Keine Aufwinde gefunden!", Icon::Information);
+        return false;
+    }
+    // The lift database is written through this writer: it is replaced only when the
+    // whole new file was written.
+    TextWriter writer(path, WriteMode::Atomic);
+    if (!writer.isOpen()) {
+        return false;
+    }
+    writeInstrumentHeader(writer, serialNumber_);
+    writer.write("\n;------------------------------- LIFTS ------------------------------------\n"
+                 "\n;IDENT    LATITUDE      LONGITUDE     ALTITUDE      CLIMB     WDIR   WSPEED\n"
+                 "\n");
+    for (const auto& lift : zvWaypoints) {
+        if (!lift.comment.empty()) {
+            writer.writeLine(lift.comment);
+        }
+        writer.print("%-10s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    %3.1f %-4s    %03i  "
+                     " %3i %-3s\n",
+                     lift.name.c_str(), lift.latHemisphere, lift.lat, lift.latMin,
+                     lift.lonHemisphere, lift.lon, lift.lonMin, lift.altitude, lift.unit.c_str(),
+                     lift.climb, lift.climbUnit.c_str(), lift.windDir, lift.windSpeed,
+                     lift.windSpeedUnit.c_str());
+    }
+    writer.write("\n@EOF\n");
+    return writer.close();
+}
+
+} // namespace zv

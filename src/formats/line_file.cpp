@@ -1,0 +1,116 @@
+// The instrument's line files: the points of the instrument's lines, one row per point
+// with its position, altitude and two directions,
+//   "L01           N  47 12.50   E  11 03.20    1200 m       90     270"
+// written from degrees-and-minutes records, read into decimal degrees for the upload.
+
+#include "app/user_interface.h"
+#include "formats/coordinates.h"
+#include "formats/instrument_text.h"
+#include "formats/scan_pattern.h"
+#include "formats/text_file.h"
+#include "formats/waypoint_converter.h"
+
+namespace zv {
+
+namespace {
+
+// The identifier takes at most 14 characters of the set, with the blanks that pad it.
+const ScanPattern& rowPattern() {
+    static const ScanPattern pattern("%14[A-Z 0-9a-z_/--\xDC\xD6\xC4\xE4\xF6\xFC\xDF!\xB0>.:] "
+                                     "%c %f %f %c %f %f %d %s %d %d");
+    return pattern;
+}
+
+// A unit token longer than its field refuses the row, as in the waypoint files.
+bool scanRow(const std::string& line, Waypoint& point) {
+    Waypoint scanned;
+    float latDegrees = 0;
+    float lonDegrees = 0;
+    const auto name = ScanItem::text(scanned.name, nameLimit, TooLong::Cut);
+    const auto unit = ScanItem::text(scanned.unit, unitLimit, TooLong::Refuse);
+    if (rowPattern().scan(line, {name, scanned.latHemisphere, latDegrees, scanned.latMin,
+                                 scanned.lonHemisphere, lonDegrees, scanned.lonMin,
+                                 scanned.altitude, unit, scanned.dir1, scanned.dir2}) !=
+        rowPattern().itemCount()) {
+        return false;
+    }
+    scanned.lat = latitudeFromText(scanned.latHemisphere, latDegrees, scanned.latMin, 0);
+    scanned.lon = longitudeFromText(scanned.lonHemisphere, lonDegrees, scanned.lonMin, 0);
+    point = std::move(scanned);
+    return true;
+}
+
+} // namespace
+
+bool CWaypointConverter::readLineFile(const std::string& path) {
+    zvFileOpened = false;
+    TextReader reader(path);
+    if (!reader.isOpen()) {
+        ui_.message(cannotOpenMessage(path), Icon::Stop);
+        return false;
+    }
+    return readLines(reader, path);
+}
+
+bool CWaypointConverter::readLines(TextReader& reader, const std::string& path) {
+    std::string line;
+    reader.readLine(line);
+    reader.readLine(line);
+    zvFileOpened = true;
+    if (line.find(instrumentMark) == std::string::npos) {
+        ui_.message(headerMessage(path), Icon::Exclamation);
+        return false;
+    }
+    // Empty line, banner, empty line, column header, empty line.
+    for (int skipped = 0; skipped < 5 && reader.readLine(line); ++skipped) {
+    }
+
+    std::string pendingComment;
+    while (reader.readLine(line)) {
+        if (isEndLine(line)) {
+            break;
+        }
+        const bool comment = isCommentLine(line);
+        if (line.size() > 2 && !comment && !line.starts_with("   ")) {
+            Waypoint point;
+            if (!scanRow(line, point)) {
+                ui_.message(rowMessage(path), Icon::Exclamation);
+                return false;
+            }
+            point.comment = std::move(pendingComment);
+            pendingComment.clear();
+            zvWaypoints.push_back(std::move(point));
+        }
+        if (comment) {
+            pendingComment = line;
+        }
+    }
+    return true;
+}
+
+bool CWaypointConverter::writeLineFile(const std::string& path) {
+    if (oziWaypoints.empty()) {
+        ui_.message("Keine Lines gefunden!", Icon::Information);
+        return false;
+    }
+    TextWriter writer(path, WriteMode::Atomic);
+    if (!writer.isOpen()) {
+        return false;
+    }
+    writeInstrumentHeader(writer, serialNumber_);
+    writer.write("\n;---------------------------- LINES -------------------------------\n"
+                 "\n;IDENT        LATITUDE      LONGITUDE     ALTITUDE     DIR1    DIR2\n\n");
+    for (const auto& point : oziWaypoints) {
+        if (!point.comment.empty()) {
+            writer.writeLine(point.comment);
+        }
+        writer.print("%-14s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    %4i    %4i\n",
+                     point.name.c_str(), point.latHemisphere, point.lat, point.latMin,
+                     point.lonHemisphere, point.lon, point.lonMin, point.altitude,
+                     point.unit.c_str(), point.dir1, point.dir2);
+    }
+    writer.write("\n@EOF\n");
+    return writer.close();
+}
+
+} // namespace zv

@@ -1,0 +1,67 @@
+#pragma once
+
+// The per-user profile: the window font, the print margins and the recent-file list, kept
+// with QSettings under the organisation "Local AppWizard-Generated Applications" and the
+// application "zv". ZV_PROFILE_DIR moves the whole profile into that directory (tests, or
+// a portable set-up).
+
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace zv {
+
+inline constexpr const char* profileOrganisation = "Local AppWizard-Generated Applications";
+inline constexpr const char* profileApplication = "zv";
+inline constexpr int recentFileCount = 4;
+
+// The window font as the profile keeps it: a logical-font record. height 0 means that no
+// font has been chosen and the text windows keep their default font.
+struct FontRecord {
+    int height = 0; // negative: character height in pixels
+    int weight = 0; // 0 = default, 400 normal, 700 bold
+    int italic = 0;
+    int underline = 0;
+    int pitchAndFamily = 0;
+    int charSet = 1;
+    QString faceName = QStringLiteral("System"); // at most 31 characters
+
+    friend bool operator==(const FontRecord&, const FontRecord&) = default;
+};
+
+// Page margins in twips (1/1440 inch).
+struct PrintMargins {
+    int left = 1200;
+    int top = 720;
+    int right = 720;
+    int bottom = 720;
+
+    friend bool operator==(const PrintMargins&, const PrintMargins&) = default;
+};
+
+class Profile {
+public:
+    // Points QSettings at ZV_PROFILE_DIR when that is set; call before the first Profile.
+    static void applyLocationFromEnvironment();
+
+    Profile();
+
+    FontRecord loadFont();
+    // Writes "Height" when it differs from `atStart`, and, when a font has been chosen,
+    // every other value that differs from `atStart`.
+    void saveFont(const FontRecord& font, const FontRecord& atStart);
+
+    PrintMargins loadMargins();
+    void saveMargins(const PrintMargins& margins);
+
+    QStringList loadRecentFiles();
+    void saveRecentFiles(const QStringList& files);
+
+    void sync();
+
+private:
+    std::unique_ptr<QSettings> settings_;
+};
+
+} // namespace zv

@@ -1,0 +1,27 @@
+#pragma once
+
+// The icons of the toolbar and the program icon. The desktop's icon theme is used where it
+// has a fitting icon; otherwise the icon is drawn here, so that the program needs no image
+// files and no image plug-ins.
+
+#include <QIcon>
+
+namespace zv::icons {
+
+QIcon program();
+QIcon save();
+QIcon cut();
+QIcon copy();
+QIcon paste();
+QIcon print();
+QIcon about();
+QIcon contextHelp();
+QIcon zvToOzi();
+QIcon oziToZv();
+QIcon flightToTracks();
+QIcon logbook();
+QIcon oziExplorer();
+QIcon fileManager();
+QIcon zvView();
+
+} // namespace zv::icons
