@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
+#include <fstream>
 #include <string_view>
 #include <system_error>
 
@@ -176,21 +177,28 @@ bool scanTrackPoint(const std::string& line, TrackPoint& point) {
     return true;
 }
 
-bool CFlightTrack::readHeader(TextReader& reader, const std::string& path) {
-    std::string line;
-    if (!reader.isOpen() || !reader.readLine(line) ||
-        asCString(line).find(flightMarker) == std::string_view::npos) {
+bool CFlightTrack::takeHeader(const std::string* line, const std::string& path) {
+    if (line == nullptr || asCString(*line).find(flightMarker) == std::string_view::npos) {
         ui_.message("Format der Datei " + path + " unzulässig?\n" + "Bitte überprüfen!",
                     Icon::Question);
         return false;
     }
-    scanHeader(asCString(line), *this);
+    scanHeader(asCString(*line), *this);
     return true;
 }
 
 bool CFlightTrack::readFlightHeader(const std::string& path) {
-    TextReader reader(path);
-    return readHeader(reader, path);
+    // Only line 1 is read: a long track need not be loaded to learn its date. The line
+    // ends as TextReader ends it (LF, or CR LF).
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    if (!std::getline(in, line)) {
+        return takeHeader(nullptr, path);
+    }
+    if (!in.eof() && !line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return takeHeader(&line, path);
 }
 
 bool CFlightTrack::readFlightFile(const std::string& path) {
@@ -199,10 +207,10 @@ bool CFlightTrack::readFlightFile(const std::string& path) {
 }
 
 bool CFlightTrack::readFlight(TextReader& reader, const std::string& path) {
-    if (!readHeader(reader, path)) {
+    std::string line;
+    if (!takeHeader(reader.readLine(line) ? &line : nullptr, path)) {
         return false;
     }
-    std::string line;
     while (reader.readLine(line)) {
         TrackPoint point;
         // A long line that holds no three numbers is skipped: it must never repeat the

@@ -112,7 +112,8 @@ TEST(FlightTrack, HeaderMarkerOnTheFirstLineOnly) {
     test::ScriptedUserInterface ui;
     CFlightTrack missing(ui);
     EXPECT_FALSE(missing.readFlightFile(dir / "missing.zvc"));
-    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_FALSE(missing.readFlightHeader(dir.path().string()));
+    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 TEST(FlightTrack, HeaderWithoutPointsGivesAnEmptyTrack) {
