@@ -1,6 +1,6 @@
 #include "takeoff_packets.h"
 
-#include "app/user_interface.h"
+#include "app/null_user_interface.h"
 #include "formats/waypoint_converter.h"
 #include "link/packet_payloads.h"
 
@@ -11,31 +11,11 @@ namespace zv::sim {
 namespace {
 
 // zv-sim has no windows: the reader's messages go to standard error.
-class StderrUserInterface : public UserInterface {
+class StderrUserInterface : public NullUserInterface {
 public:
     void message(const std::string& text, Icon) override {
         std::fprintf(stderr, "zv-sim: %s\n", text.c_str());
     }
-    Answer ask(const std::string& text, Icon icon, Buttons) override {
-        message(text, icon);
-        return Answer::No;
-    }
-    std::vector<std::filesystem::path> chooseFiles(const FileDialogRequest&) override { return {}; }
-    void openDocument(const std::filesystem::path&) override {}
-    void closeAllDocuments() override {}
-    void beginWait() override {}
-    void endWait() override {}
-    void progressShow(const std::string&, const std::string&) override {}
-    void progressSetFirstText(const std::string&) override {}
-    void progressSetSecondText(const std::string&) override {}
-    void progressSetStep(int) override {}
-    void progressSetRange(int) override {}
-    void progressAdvance() override {}
-    void progressClose() override {}
-    bool runSettingsSheet(AppSettings&) override { return false; }
-    bool runLiftExtractDialog(LiftExtractDialogData&) override { return false; }
-    bool runInsertFlightDialog(InsertFlightDialogData&) override { return false; }
-    bool runTimeSpanDialog(TimeSpanDialogData&) override { return false; }
 };
 
 } // namespace
