@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
+#include <fstream>
 #include <string_view>
 #include <system_error>
 
@@ -176,21 +177,28 @@ bool scanTrackPoint(const std::string& line, TrackPoint& point) {
     return true;
 }
 
-bool CFlightTrack::readHeader(TextReader& reader, const std::string& path) {
-    std::string line;
-    if (!reader.isOpen() || !reader.readLine(line) ||
-        asCString(line).find(flightMarker) == std::string_view::npos) {
+bool CFlightTrack::takeHeader(const std::string* line, const std::string& path) {
+    if (line == nullptr || asCString(*line).find(flightMarker) == std::string_view::npos) {
         ui_.message("Format der Datei " + path + " unzulässig?\n" + "Bitte überprüfen!",
                     Icon::Question);
         return false;
     }
-    scanHeader(asCString(line), *this);
+    scanHeader(asCString(*line), *this);
     return true;
 }
 
 bool CFlightTrack::readFlightHeader(const std::string& path) {
-    TextReader reader(path);
-    return readHeader(reader, path);
+    // Only line 1 is read: a long track need not be loaded to learn its date. The line
+    // ends as TextReader ends it (LF, or CR LF).
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    if (!std::getline(in, line)) {
+        return takeHeader(nullptr, path);
+    }
+    if (!in.eof() && !line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return takeHeader(&line, path);
 }
 
 bool CFlightTrack::readFlightFile(const std::string& path) {
@@ -199,10 +207,10 @@ bool CFlightTrack::readFlightFile(const std::string& path) {
 }
 
 bool CFlightTrack::readFlight(TextReader& reader, const std::string& path) {
-    if (!readHeader(reader, path)) {
+    std::string line;
+    if (!takeHeader(reader.readLine(line) ? &line : nullptr, path)) {
         return false;
     }
-    std::string line;
     while (reader.readLine(line)) {
         TrackPoint point;
         // A long line that holds no three numbers is skipped: it must never repeat the
@@ -214,16 +222,20 @@ bool CFlightTrack::readFlight(TextReader& reader, const std::string& path) {
     return true;
 }
 
-std::string CFlightTrack::trackText() const {
+namespace {
+
+// Hands the track file's text to `sink` in pieces of some thousand lines, so that a long
+// track is never held twice in memory on its way to the file.
+template <typename Sink> void emitTrack(const CFlightTrack& track, Sink&& sink) {
     std::string text =
         "OziExplorer Track Point File Version 2.0\nWGS 84\nAltitude is in Meter\nReserved 3\n";
-    text += formatText("0,2,255,%02d.%02d.%02d  %02d:%02d:00        ,0\n", headerDay, headerMonth,
-                       headerYear, headerHour, headerMinute);
-    text += formatText("%5d\n", static_cast<int>(points.size()));
-    text.reserve(text.size() + points.size() * 32);
+    text += formatText("0,2,255,%02d.%02d.%02d  %02d:%02d:00        ,0\n", track.headerDay,
+                       track.headerMonth, track.headerYear, track.headerHour, track.headerMinute);
+    text += formatText("%5d\n", static_cast<int>(track.points.size()));
+    constexpr std::size_t piece = 1 << 16;
     constexpr double degreesPerUnit = 1.0 / 6000;
     bool first = true;
-    for (const auto& point : points) {
+    for (const auto& point : track.points) {
         // "%11.6f,%11.6f,1,%4d\n"; the first point starts the track's segment (1), all
         // others continue it (0).
         appendFixed(text, point.pointLatitude * degreesPerUnit);
@@ -233,7 +245,19 @@ std::string CFlightTrack::trackText() const {
         appendInteger(text, point.pointAltitude);
         text += '\n';
         first = false;
+        if (text.size() >= piece) {
+            sink(text);
+            text.clear();
+        }
     }
+    sink(text);
+}
+
+} // namespace
+
+std::string CFlightTrack::trackText() const {
+    std::string text;
+    emitTrack(*this, [&](const std::string& piece) { text += piece; });
     return text;
 }
 
@@ -244,7 +268,7 @@ bool CFlightTrack::writeTrackFile(const std::string& path) const {
     if (!writer.isOpen()) {
         return false;
     }
-    writer.write(trackText());
+    emitTrack(*this, [&](const std::string& piece) { writer.write(piece); });
     return writer.close();
 }
 

@@ -49,7 +49,8 @@ public:
     std::string trackText() const;
 
 private:
-    bool readHeader(TextReader& reader, const std::string& path);
+    // Checks line 1 (none: the file is empty or cannot be read) and scans its numbers.
+    bool takeHeader(const std::string* line, const std::string& path);
 
     UserInterface& ui_;
 };

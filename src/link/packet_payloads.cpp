@@ -2,8 +2,11 @@
 
 #include "app/user_interface.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 namespace zv {
@@ -249,7 +252,9 @@ Waypoint decodeTakeoffPacket(const TransferPacket& packet) {
     Waypoint site;
     // Unsigned: an altitude with the top bit set is above 32767, never negative.
     site.altitude = (payload.altitude[0] << 8) | payload.altitude[1];
-    site.name.assign(payload.name, strnlen(payload.name, sizeof payload.name));
+    // The name ends at a zero byte or after 11 characters.
+    site.name.assign(payload.name,
+                     std::find(std::begin(payload.name), std::end(payload.name), '\0'));
     textForm(decodeCoordinate(packet, 22), site.lat, site.latMin, site.latHemisphere, 'N', 'S');
     textForm(decodeCoordinate(packet, 25), site.lon, site.lonMin, site.lonHemisphere, 'E', 'W');
     site.id = "ST";

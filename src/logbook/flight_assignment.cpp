@@ -55,10 +55,14 @@ void assignFlightData(std::vector<FlightRecord>& flights, std::vector<FlightCand
     }
 }
 
-bool commandAssignFlightData(const AppSettings& settings, UserInterface& ui) {
+namespace {
+
+// Steps of the command up to the written copy, under the wait cursor. False after the
+// message of the failure.
+bool writeAssignmentCopy(const AppSettings& settings, const std::string& copyPath,
+                         UserInterface& ui) {
     WaitCursor wait(ui);
     CLogbook logbook(CLogbook::serialText(settings.serialNumber));
-    const std::string mainPath = mainLogbookPath(settings);
     const std::string& flightDir = settings.waypointDir;
 
     const std::vector<std::string> names = listFlightFiles(flightDir);
@@ -68,7 +72,7 @@ bool commandAssignFlightData(const AppSettings& settings, UserInterface& ui) {
         return false;
     }
     // A logbook that could not be read whole gives no copy: it would not show every flight.
-    if (!logbook.readLogbook(mainPath, ui)) {
+    if (!logbook.readLogbook(mainLogbookPath(settings), ui)) {
         ui.message("Flugbuch nicht vorhanden oder\nfalsche Pfadangabe in Einstellungen?",
                    Icon::Question);
         return false;
@@ -79,9 +83,14 @@ bool commandAssignFlightData(const AppSettings& settings, UserInterface& ui) {
     }
     logbook.renumber(settings.firstFlightNumber);
     assignFlightData(logbook.flights(), readFlightCandidates(flightDir, names, ui));
+    return logbook.writeLogbook(copyPath, settings.flightsPerPage, ui);
+}
 
-    const std::string copyPath = siblingPath(mainPath, "fzd");
-    if (!logbook.writeLogbook(copyPath, settings.flightsPerPage, ui)) {
+} // namespace
+
+bool commandAssignFlightData(const AppSettings& settings, UserInterface& ui) {
+    const std::string copyPath = siblingPath(mainLogbookPath(settings), "fzd");
+    if (!writeAssignmentCopy(settings, copyPath, ui)) {
         return false;
     }
     ui.closeAllDocuments();

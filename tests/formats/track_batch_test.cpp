@@ -99,21 +99,6 @@ TEST(TrackBatch, NoFlightFiles) {
     }
 }
 
-TEST(TrackBatch, ExistingTargetsAreKept) {
-    TrackDirs dirs;
-    for (const char* name : {"file.zvc", "link.zvc", "new.zvc"}) {
-        test::writeBytes(dirs.zv(name), flightData("flight.zvc"));
-    }
-    test::writeBytes(dirs.ozi("file.plt"), "mine");
-    fs::create_symlink(dirs.ozi("nowhere"), dirs.ozi("link.plt"));
-    test::ScriptedUserInterface ui;
-    CTrackBatch batch(ui);
-    EXPECT_TRUE(batch.convertFlightsToTracks(dirs.settings.waypointDir, dirs.settings.oziDir));
-    EXPECT_EQ(batch.writtenFiles, std::vector<std::string>{dirs.ozi("new.plt")});
-    EXPECT_EQ(test::readBytes(dirs.ozi("file.plt")), "mine");
-    EXPECT_FALSE(fs::exists(dirs.ozi("nowhere")));
-}
-
 TEST(TrackBatch, WriteFailureIsReportedAndTheNextRunWrites) {
     TrackDirs dirs;
     test::writeBytes(dirs.zv("a.zvc"), flightData("flight.zvc"));

@@ -17,10 +17,6 @@ namespace {
 
 using Command = bool (*)(const AppSettings&, UserInterface&, SerialPort&);
 
-const std::string sent = "Daten wurden übertragen";
-const std::string sendFailed = "Fehler bei der Datenübertragung\nWar der Zirrova "
-                               "empfangsbereit?\nVersuchen sie es noch einmal!";
-
 AppSettings settingsIn(const TempDir& dir) {
     AppSettings settings;
     settings.liftDir = dir / "lift";
@@ -33,10 +29,9 @@ AppSettings settingsIn(const TempDir& dir) {
 // The instrument acknowledges every whole packet with a right checksum and keeps it.
 struct Instrument {
     std::vector<std::string> received;
-    int unanswered = 0; // attempts left unacknowledged before each packet is taken
 
     void attach(ScriptedSerialPort& port) {
-        port.responder = [this, left = 0](const std::string& written) mutable -> std::string {
+        port.responder = [this](const std::string& written) -> std::string {
             TransferPacket packet;
             if (written.size() != TransferPacket::size) {
                 return {};
@@ -45,11 +40,6 @@ struct Instrument {
             if (packetChecksum(packet) != packet.bytes[TransferPacket::checksumIndex]) {
                 return {};
             }
-            if (left < unanswered) {
-                ++left;
-                return {};
-            }
-            left = 0;
             received.push_back(written);
             return "@@OK";
         };
@@ -152,24 +142,6 @@ TEST(UploadCommand, NothingIsSentOnCancelOrAFileThatCannotBeSent) {
         EXPECT_FALSE(c.command(settingsIn(dir), ui, port));
         EXPECT_EQ(ui.messages.size(), c.messages);
         EXPECT_EQ(port.opens, 0);
-    }
-}
-
-TEST(UploadCommand, UnacknowledgedPacketsAreRepeatedThenGivenUp) {
-    for (const int unanswered : {2, 3}) {
-        TempDir dir;
-        ScriptedUserInterface ui;
-        ScriptedSerialPort port;
-        Instrument instrument;
-        instrument.unanswered = unanswered;
-        instrument.attach(port);
-        ui.fileChoices.push_back({testData("formats/example_zv.wpt")});
-
-        const bool ok = commandSendWaypoints(settingsIn(dir), ui, port);
-        EXPECT_EQ(ok, unanswered < 3);
-        EXPECT_EQ(ui.messages.back().text, ok ? sent : sendFailed);
-        EXPECT_EQ(instrument.received.size(), ok ? 2u : 0u);
-        EXPECT_EQ(port.opens, ok ? 6 : 3);
     }
 }
 

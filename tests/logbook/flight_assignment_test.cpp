@@ -57,28 +57,6 @@ TEST(FlightAssignment, WritesTheCommentedCopy) {
     EXPECT_EQ(ui.openedDocuments, std::vector<fs::path>{dirs.copy()});
     EXPECT_EQ(ui.maxWaitDepth, 1);
     EXPECT_EQ(ui.waitDepth, 0);
-
-    // The copy reads back with its comment lines.
-    CLogbook again(CLogbook::serialText(1596));
-    ASSERT_TRUE(again.readLogbook(dirs.copy(), ui));
-    ASSERT_EQ(again.flights().size(), 4u);
-    EXPECT_EQ(again.flights()[2].leadText, ";NO FLIGHT DATA\n");
-}
-
-TEST(FlightAssignment, OnlyUnreadableFilesLeaveEveryFlightWithout) {
-    AssignDirs dirs;
-    test::writeBytes(dirs.main(), flightData("assign_main.log"));
-    dirs.addFlightFile("x.zvc", "blank_first_line.zvc");
-    dirs.addFlightFile("y.zvc", "blank_first_line.zvc");
-    test::ScriptedUserInterface ui;
-    EXPECT_TRUE(commandAssignFlightData(dirs.settings, ui));
-    EXPECT_EQ(ui.messages.size(), 2u);
-    CLogbook copy(CLogbook::serialText(1596));
-    ASSERT_TRUE(copy.readLogbook(dirs.copy(), ui));
-    ASSERT_EQ(copy.flights().size(), 4u);
-    for (const auto& flight : copy.flights()) {
-        EXPECT_EQ(flight.leadText, ";NO FLIGHT DATA\n");
-    }
 }
 
 FlightRecord flightAt(int day, int hour, int minute) {
@@ -130,16 +108,10 @@ TEST(FlightAssignment, EveryFileIsNamedOnce) {
     }
 }
 
-TEST(FlightAssignment, NoCopyWithoutAWholeLogbook) {
+TEST(FlightAssignment, OldCopyStaysUnlessAWholeLogbookIsWritten) {
+    // What the first start writes reads as a logbook without flights.
     const std::string example =
-        "\r\n;   KARVELON VUVEZ * ZIRROVA No.  1596\r\n\r\n;----------------------------------"
-        " LOG --------------------------------------\r\n\r\n;    No.          TAKEOFF:    "
-        "LANDING:    TOTAL TIME    ALTI MAX    VARIO MAX\r\n;    DATE         TIME/       "
-        "TIME/ALTI   DISTANCE      ALTI GAIN   VARIO MIN\r\n;  TAKEOFF-LOC    ALTI/QNH    "
-        "POLARE                    ALTI SUM    TAS MAX\r\n\r\n       0          14:00       "
-        "14:23       00:23         1542 m      + 4.0 m/s\r\n   95-04-21         852 m      1542 "
-        "m       3.4 km       757 m      - 3.9 m/s\r\n   SCHOECKL-SO     1021 hPa   PARA 1      "
-        "              1437 m       39.0 kmh\r\n\r\n@EOF";
+        test::readBytes(test::testData("app/first_start/Data/Zv/Logbuch/Flugbuch.log"));
     std::string faulty = flightData("assign_main.log");
     faulty.replace(faulty.find("03-05-10", faulty.find("03-05-10") + 1), 8, "03/05/10");
     const std::string notThere = "Flugbuch nicht vorhanden oder\nfalsche Pfadangabe in "
@@ -149,6 +121,7 @@ TEST(FlightAssignment, NoCopyWithoutAWholeLogbook) {
         const char* flightFile; // nullptr: none
         std::string logbook;    // empty: no main logbook
         std::vector<std::string> texts;
+        long writeFault = 0;
     };
     const Case cases[] = {
         {"no flight data file",
@@ -164,6 +137,11 @@ TEST(FlightAssignment, NoCopyWithoutAWholeLogbook) {
          "a.zvc",
          example,
          {"Das Flugbuch enthält keine Daten oder nur den Beispielflug!"}},
+        {"the copy cannot be written",
+         "a.zvc",
+         flightData("assign_main.log"),
+         {"(write failed)"},
+         1},
     };
     for (const Case& c : cases) {
         AssignDirs dirs;
@@ -175,33 +153,22 @@ TEST(FlightAssignment, NoCopyWithoutAWholeLogbook) {
         } else {
             test::writeBytes(dirs.main(), c.logbook);
         }
+        if (c.writeFault != 0) {
+            texts[0] = writeFailedMessage(dirs.copy());
+        }
         test::writeBytes(dirs.copy(), "das alte Zuordnungsblatt");
         if (c.flightFile != nullptr) {
             dirs.addFlightFile(c.flightFile, c.flightFile);
         }
         test::ScriptedUserInterface ui;
+        injectWriteFault(c.writeFault);
         EXPECT_FALSE(commandAssignFlightData(dirs.settings, ui)) << c.what;
+        injectWriteFault(0);
         EXPECT_EQ(ui.texts(), texts) << c.what;
         EXPECT_EQ(test::readBytes(dirs.copy()), "das alte Zuordnungsblatt") << c.what;
         EXPECT_TRUE(ui.openedDocuments.empty()) << c.what;
         EXPECT_EQ(ui.waitDepth, 0);
     }
-}
-
-TEST(FlightAssignment, FailedWriteKeepsTheOldCopy) {
-    AssignDirs dirs;
-    test::writeBytes(dirs.main(), flightData("assign_main.log"));
-    dirs.addFlightFile("a.zvc", "a.zvc");
-    test::writeBytes(dirs.copy(), "das alte Zuordnungsblatt");
-    test::ScriptedUserInterface ui;
-    injectWriteFault(1);
-    const bool assigned = commandAssignFlightData(dirs.settings, ui);
-    injectWriteFault(0);
-    EXPECT_FALSE(assigned);
-    EXPECT_EQ(test::readBytes(dirs.copy()), "das alte Zuordnungsblatt");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].icon, Icon::Stop);
-    EXPECT_TRUE(ui.openedDocuments.empty());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 //
 //   zv-sim [--link PATH] [options] send-text FILE
 //   zv-sim [--link PATH] [options] receive-packets OUT
+//   zv-sim [--link PATH] [options] send-takeoffs FILE
 //
 // The first line on standard output is the slave device to give zv as ZV_COM1 or ZV_COM2.
 // zv-sim keeps the slave side open itself, so that zv may open and close the port as often
@@ -18,9 +19,15 @@
 // first K copies of every packet unanswered; --corrupt K answers the first acknowledged
 // copy of packet K with a damaged acknowledgement, so that it must come again.
 //
+// send-takeoffs sends one "@@WP" packet per site of the takeoff site file FILE, each when
+// zv has opened the port for it, and waits for "@@OK" after each, sending a packet again up
+// to three times; then it sends the end packet "@EOF". --start-delay-ms N waits before the
+// first packet; --corrupt K sends packet K once with a wrong checksum before the right copy.
+//
 // Exit status: 0 when its side of the transfer completed, 1 otherwise, 2 on a usage error.
 
 #include "link/instrument_link.h"
+#include "takeoff_packets.h"
 
 #include <cerrno>
 #include <chrono>
@@ -66,7 +73,8 @@ void usage() {
     std::fputs(
         "usage: zv-sim [--link PATH] [--start-delay-ms N] [--gap-ms N] [--gap-after-line L]\n"
         "              [--no-ack K] [--corrupt K] [--idle-ms N] [--packets N]\n"
-        "              [--open-timeout-ms N] (send-text FILE | receive-packets OUT)\n",
+        "              [--open-timeout-ms N]\n"
+        "              (send-text FILE | receive-packets OUT | send-takeoffs FILE)\n",
         stderr);
 }
 
@@ -126,7 +134,8 @@ std::optional<Options> parseOptions(int argc, char** argv) {
         }
     }
     if (positional.size() != 2 ||
-        (positional[0] != "send-text" && positional[0] != "receive-packets")) {
+        (positional[0] != "send-text" && positional[0] != "receive-packets" &&
+         positional[0] != "send-takeoffs")) {
         return std::nullopt;
     }
     options.role = positional[0];
@@ -415,6 +424,118 @@ int receivePackets(const Options& options, int master, OpenWatch& watch) {
     return written && complete ? 0 : 1;
 }
 
+// Writes all bytes to the master whether or not zv still holds the port (it may read a
+// packet, answer and close before this returns); false on a write error.
+bool sendBytes(int master, std::string_view bytes) {
+    while (!bytes.empty()) {
+        pollfd p{master, POLLOUT, 0};
+        if (::poll(&p, 1, 1000) <= 0) {
+            return false;
+        }
+        const ssize_t n = ::write(master, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EAGAIN || errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Waits until zv has opened the port once more than `seen` times and holds it open.
+bool waitForOpening(OpenWatch& watch, int seen, long timeoutMs) {
+    const auto deadline = Clock::now() + milliseconds(timeoutMs);
+    for (;;) {
+        watch.drain();
+        if (watch.opens() > seen && watch.portOpen()) {
+            return true;
+        }
+        const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) {
+            return false;
+        }
+        pollfd p{watch.fd(), POLLIN, 0};
+        ::poll(&p, 1, static_cast<int>(left));
+    }
+}
+
+// Reads what zv answers within timeoutMs, up to four bytes.
+std::string readReply(int master, long timeoutMs) {
+    const auto deadline = Clock::now() + milliseconds(timeoutMs);
+    std::string reply;
+    while (reply.size() < 4) {
+        const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) {
+            break;
+        }
+        pollfd p{master, POLLIN, 0};
+        if (::poll(&p, 1, static_cast<int>(left)) <= 0) {
+            break;
+        }
+        char buffer[4];
+        const ssize_t n = ::read(master, buffer, 4 - reply.size());
+        if (n > 0) {
+            reply.append(buffer, static_cast<std::size_t>(n));
+        } else if (n < 0 && errno != EAGAIN && errno != EINTR && errno != EIO) {
+            break;
+        }
+    }
+    return reply;
+}
+
+int sendTakeoffs(const Options& options, int master, OpenWatch& watch) {
+    std::vector<zv::TransferPacket> packets;
+    if (!zv::sim::takeoffPacketsOf(options.file, packets)) {
+        return 1;
+    }
+    // zv opens the port anew for every packet and reads it within 3.1 s; a copy it does not
+    // acknowledge it reads again on the same opening.
+    constexpr int attemptsPerPacket = 3;
+    constexpr long replyTimeoutMs = 1000;
+    std::this_thread::sleep_for(milliseconds(options.startDelayMs));
+    int seen = 0;
+    for (std::size_t i = 0; i < packets.size(); ++i) {
+        if (!waitForOpening(watch, seen, options.openTimeoutMs)) {
+            std::fputs("zv-sim: the port was not opened\n", stderr);
+            return 1;
+        }
+        seen = watch.opens();
+        // zv sets the line up right after opening it; let it finish before the first byte.
+        std::this_thread::sleep_for(milliseconds(100));
+        bool acknowledged = false;
+        for (int attempt = 1; attempt <= attemptsPerPacket && !acknowledged; ++attempt) {
+            std::string bytes(packets[i].data(), zv::TransferPacket::size);
+            if (attempt == 1 && options.corrupt == static_cast<long>(i) + 1) {
+                bytes[zv::TransferPacket::checksumIndex] ^= 0x5A;
+            }
+            if (!sendBytes(master, bytes)) {
+                std::fputs("zv-sim: the packet could not be sent\n", stderr);
+                return 1;
+            }
+            acknowledged = readReply(master, replyTimeoutMs) == "@@OK";
+        }
+        if (!acknowledged) {
+            std::fprintf(stderr, "zv-sim: packet %zu was not acknowledged\n", i + 1);
+            return 1;
+        }
+    }
+    // The end packet: "@EOF" and zeros, on its own opening.
+    if (!waitForOpening(watch, seen, options.openTimeoutMs)) {
+        std::fputs("zv-sim: the port was not opened for the end\n", stderr);
+        return 1;
+    }
+    std::this_thread::sleep_for(milliseconds(100));
+    const std::string end = std::string("@EOF") + std::string(zv::TransferPacket::size - 4, '\0');
+    if (!sendBytes(master, end)) {
+        return 1;
+    }
+    tcdrain(master);
+    watch.waitFor(false, 5000);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -458,6 +579,9 @@ int main(int argc, char** argv) {
 
     if (options->role == "send-text") {
         return sendText(*options, master.get(), watch);
+    }
+    if (options->role == "send-takeoffs") {
+        return sendTakeoffs(*options, master.get(), watch);
     }
     return receivePackets(*options, master.get(), watch);
 }
