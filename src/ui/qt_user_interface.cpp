@@ -1,7 +1,9 @@
 #include "ui/qt_user_interface.h"
 
+#include "ui/insert_flight_dialog.h"
 #include "ui/main_frame.h"
 #include "ui/property_sheet.h"
+#include "ui/time_span_dialog.h"
 #include "ui/transfer_progress_dialog.h"
 
 #include <QApplication>
@@ -201,15 +203,17 @@ bool QtUserInterface::runSettingsSheet(AppSettings& settings) {
     return true;
 }
 
-// The three dialogs below are built with their commands.
+// The lift extraction dialog is built with its command.
 bool QtUserInterface::runLiftExtractDialog(LiftExtractDialogData&) {
     return false;
 }
-bool QtUserInterface::runInsertFlightDialog(InsertFlightDialogData&) {
-    return false;
+
+bool QtUserInterface::runInsertFlightDialog(InsertFlightDialogData& data) {
+    return zv::runInsertFlightDialog(dialogParent(), data);
 }
-bool QtUserInterface::runTimeSpanDialog(TimeSpanDialogData&) {
-    return false;
+
+bool QtUserInterface::runTimeSpanDialog(TimeSpanDialogData& data) {
+    return zv::runTimeSpanDialog(dialogParent(), data);
 }
 
 } // namespace zv
