@@ -1,8 +1,10 @@
 #include "ui/property_sheet.h"
 
 #include "app/user_interface.h"
+#include "platform/serial_devices.h"
 #include "ui/path_chooser_dialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -74,6 +76,18 @@ QGroupBox* pathGroup(const QString& title, QLineEdit* edit, QPushButton* button,
         row->addWidget(button);
     }
     return group;
+}
+
+// An editable list of the serial ports present, showing the device stored for the port.
+QComboBox* deviceChoice(QWidget* parent, int port, const QStringList& present) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(port == 0 ? QStringLiteral("deviceCom1") : QStringLiteral("deviceCom2"));
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->addItems(present);
+    box->setCurrentText(profileSerialDevice(port));
+    box->setMinimumWidth(220);
+    return box;
 }
 
 QString fromUtf8(const std::string& text) {
@@ -175,10 +189,18 @@ CMyPropertySheet::CMyPropertySheet(const AppSettings& settings, UserInterface& u
     com2_ = new QRadioButton(QStringLiteral("COM2"), page4);
     serialNumber_ = entry(page4, "serialNumber");
     {
+        const QStringList present = presentSerialDevices();
+        device1_ = deviceChoice(page4, 0, present);
+        device2_ = deviceChoice(page4, 1, present);
         auto* port = new QGroupBox(QStringLiteral("Port"), page4);
-        auto* ports = new QVBoxLayout(port);
-        ports->addWidget(com1_);
-        ports->addWidget(com2_);
+        auto* ports = new QGridLayout(port);
+        ports->addWidget(com1_, 0, 0);
+        ports->addWidget(new QLabel(QStringLiteral("Gerät:"), port), 0, 1);
+        ports->addWidget(device1_, 0, 2);
+        ports->addWidget(com2_, 1, 0);
+        ports->addWidget(new QLabel(QStringLiteral("Gerät:"), port), 1, 1);
+        ports->addWidget(device2_, 1, 2);
+        ports->setColumnStretch(2, 1);
         auto* serial = new QGroupBox(QStringLiteral("Serien Nr."), page4);
         auto* serialRow = new QHBoxLayout(serial);
         serialRow->addWidget(serialNumber_);
@@ -364,6 +386,11 @@ void CMyPropertySheet::accept() {
         if (page != current && !checkPage(page)) {
             return;
         }
+    }
+    // The devices go straight to the per-user profile; the settings record knows only
+    // COM1 and COM2.
+    for (int port = 0; port < 2; ++port) {
+        setProfileSerialDevice(port, deviceBox(port)->currentText().trimmed());
     }
     QDialog::accept();
 }

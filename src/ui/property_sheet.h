@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <functional>
 
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -34,6 +35,9 @@ public:
     QLineEdit* edit(SettingsField field) const;
     QLineEdit* zvViewEdit() const { return zvView_; }
     QRadioButton* portButton(int port) const { return port == 0 ? com1_ : com2_; }
+    // The serial device that stands for COM1 (0) or COM2 (1): one of the ports present or
+    // typed; kept in the per-user profile when the sheet is confirmed with OK.
+    QComboBox* deviceBox(int port) const { return port == 0 ? device1_ : device2_; }
 
     // The browse buttons, by the field they fill.
     QPushButton* browseButton(SettingsField field) const;
@@ -75,6 +79,8 @@ private:
     QLineEdit* serialNumber_;
     QRadioButton* com1_;
     QRadioButton* com2_;
+    QComboBox* device1_;
+    QComboBox* device2_;
 
     QPushButton* browseLogbook_;
     QPushButton* browseRouteDir_;

@@ -1,15 +1,18 @@
 // The settings sheet: its refusals, its "..." buttons and what OK and Cancel do to the
 // record.
 
+#include "platform/serial_devices.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 #include "ui/property_sheet.h"
 #include "ui/qt_user_interface.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -49,7 +52,15 @@ bool sameSheetFields(const AppSettings& a, const AppSettings& b) {
 class SettingsSheetTest : public QObject {
     Q_OBJECT
 
+    test::TempDir profileDir_;
+
 private slots:
+    void initTestCase() {
+        // The sheet keeps the serial devices in the per-user profile: a private one here.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(profileDir_.path().string()));
+    }
+
     void okRefusesBadEntriesOnTheirPage() {
         struct Case {
             SettingsField field;
@@ -141,6 +152,8 @@ private slots:
     }
 
     void cancelLeavesTheRecordAndOkCopiesTheFourteenFields() {
+        qunsetenv("ZV_COM1");
+        qunsetenv("ZV_COM2");
         QtUserInterface ui;
         const AppSettings original = sampleSettings();
         for (const bool confirm : {false, true}) {
@@ -152,6 +165,8 @@ private slots:
                 sheet->tabs()->setCurrentIndex(3);
                 sheet->portButton(1)->setChecked(true);
                 sheet->edit(SettingsField::SerialNumber)->setText("42");
+                sheet->deviceBox(0)->setCurrentText("/dev/ttyUSB0");
+                sheet->deviceBox(1)->setCurrentText(" /dev/ttyACM1 ");
                 sheet->applyButton()->click(); // apply alone changes nothing
                 if (confirm) {
                     sheet->accept();
@@ -162,14 +177,34 @@ private slots:
             QCOMPARE(ui.runSettingsSheet(settings), confirm);
             if (!confirm) {
                 QVERIFY(sameSheetFields(settings, original));
+                // The devices stay as they were, too.
+                QCOMPARE(serialDeviceName(0), QString("/dev/ttyS0"));
+                QCOMPARE(serialDeviceName(1), QString("/dev/ttyS1"));
                 continue;
             }
+            QCOMPARE(serialDeviceName(0), QString("/dev/ttyUSB0"));
+            QCOMPARE(serialDeviceName(1), QString("/dev/ttyACM1"));
             QCOMPARE(settings.waypointDir, std::string("/neu/Zv"));
             QCOMPARE(settings.comPort, 1);
             QCOMPARE(settings.serialNumber, 42);
             QCOMPARE(settings.logbookFile, original.logbookFile);
             QCOMPARE(settings.versionMark, original.versionMark);
         }
+    }
+
+    void theZirrovaPageShowsTheStoredDevicesAndThePortsPresent() {
+        setProfileSerialDevice(0, "/dev/ttyUSB3");
+        setProfileSerialDevice(1, "");
+        test::ScriptedUserInterface ui;
+        CMyPropertySheet sheet(sampleSettings(), ui);
+        QCOMPARE(sheet.deviceBox(0)->currentText(), QString("/dev/ttyUSB3"));
+        QCOMPARE(sheet.deviceBox(1)->currentText(), QString("/dev/ttyS1"));
+        QVERIFY(sheet.deviceBox(0)->isEditable());
+        QStringList offered;
+        for (int i = 0; i < sheet.deviceBox(1)->count(); ++i) {
+            offered << sheet.deviceBox(1)->itemText(i);
+        }
+        QCOMPARE(offered, presentSerialDevices());
     }
 
     void editingTheMainFileEnablesApply() {
