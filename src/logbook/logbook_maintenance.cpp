@@ -330,7 +330,14 @@ std::string parseIntegerField(const std::string& text, int minimum, int maximum,
 }
 
 std::string parseRealField(const std::string& text, double minimum, double maximum, double& value) {
-    const std::string trimmed = trimBlanks(text);
+    std::string trimmed = trimBlanks(text);
+    // German pilots write the decimal comma: "12,5" is 12.5 km when the comma is the
+    // number's only separator.
+    const std::size_t comma = trimmed.find(',');
+    if (comma != std::string::npos && trimmed.find_first_of(".,", comma + 1) == std::string::npos &&
+        trimmed.find('.') == std::string::npos) {
+        trimmed[comma] = '.';
+    }
     double parsed = 0;
     std::size_t used = 0;
     bool ok = !trimmed.empty() && trimmed.find_first_not_of("+-.0123456789eE") == std::string::npos;

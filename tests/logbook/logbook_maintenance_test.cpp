@@ -284,8 +284,14 @@ TEST(LogbookDialogChecks, FieldsRefusedWithTheFrameworkMessages) {
         EXPECT_EQ(parseIntegerField(text, 0, 10000, number), "Geben Sie bitte eine ganze Zahl ein.")
             << text;
     }
-    EXPECT_EQ(parseRealField("12.5", 0, 1000, real), "");
-    EXPECT_DOUBLE_EQ(real, 12.5);
+    for (const char* text : {"12.5", " 12,5 "}) {
+        real = 0;
+        EXPECT_EQ(parseRealField(text, 0, 1000, real), "") << text;
+        EXPECT_DOUBLE_EQ(real, 12.5) << text;
+    }
+    for (const char* text : {"1,2,5", "1.2,5", "1,2.5", ","}) {
+        EXPECT_EQ(parseRealField(text, 0, 1000, real), "Geben Sie bitte eine Zahl ein.") << text;
+    }
     EXPECT_EQ(parseRealField("1000.1", 0, 1000, real),
               "Geben Sie bitte eine Zahl zwischen 0 und 1000 ein.");
     EXPECT_EQ(parseRealField("1e999", 0, 1000, real), "Geben Sie bitte eine Zahl ein.");
