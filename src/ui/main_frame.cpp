@@ -1,8 +1,10 @@
 #include "ui/main_frame.h"
 
 #include "app/command_enable.h"
+#include "formats/track_batch.h"
 #include "formats/waypoint_batch.h"
 #include "link/download_commands.h"
+#include "logbook/flight_assignment.h"
 #include "logbook/logbook_commands.h"
 #include "platform/program_launch.h"
 #include "platform/qt_serial_port.h"
@@ -245,11 +247,8 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
         {"oziToZv", "&Tools|&Konvertieren|&Wegpunkte|&Ozi->Zv",
          "Konvertierung von Ozi-Wegpunkten in Zv-Wegpunkte\nOzi-Wegpunkte konvertieren", "",
          run(commandOziToZv)},
-        {"flightToTracks",
-         "&Tools|&Konvertieren|&Flug->Tracks",
-         "Generiert Ozi-Track-Dateien\nTracks erzeugen",
-         "",
-         {}},
+        {"flightToTracks", "&Tools|&Konvertieren|&Flug->Tracks",
+         "Generiert Ozi-Track-Dateien\nTracks erzeugen", "", run(commandFlightsToTracks)},
         {"liftsToWpt",
          "&Tools|&Konvertieren|&Lifts->Wpt",
          "Eine Aufwind-Datei in Ozi-Wegpunkte umwandeln",
@@ -282,11 +281,8 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
          "Ermittelt die monatlichen Flugstunden", "", run(commandFlightHours)},
         {"statsSites", "&Tools|&Flugbuch |&Statistik|&Startplätze",
          "Ermittelt die Flugstunden in Fluggebieten", "", run(commandTakeoffSites)},
-        {"assignFlights",
-         "&Tools|&Flugbuch |&Flugdaten zuordnen",
-         "Zuordnung von Flugnummern im Logbuch und zvc-Dateien",
-         "",
-         {}},
+        {"assignFlights", "&Tools|&Flugbuch |&Flugdaten zuordnen",
+         "Zuordnung von Flugnummern im Logbuch und zvc-Dateien", "", run(commandAssignFlightData)},
         {"liftDbAppend",
          "&Tools|&Aufwinddatenbank|&erweitern",
          "Aufwind-Dateien an die Datenbank anhängen",
