@@ -79,8 +79,11 @@ bool close(float a, float b) {
 // lift in list order, all later repeats of it leaves: a lift is removed exactly when an
 // earlier lift that stays repeats it.
 void removeDuplicates(WaypointList& lifts) {
-    std::unordered_map<CellKey, std::vector<std::size_t>, CellKeyHash> cells;
+    constexpr std::size_t none = static_cast<std::size_t>(-1);
+    // The kept lifts of a cell as a chain through `chained`: no allocation per cell.
+    std::unordered_map<CellKey, std::size_t, CellKeyHash> cells;
     cells.reserve(lifts.size());
+    std::vector<std::size_t> chained(lifts.size(), none);
     // Kept lifts whose minutes are too large (or not numbers) to be put in a cell.
     std::vector<std::size_t> unindexed;
     std::vector<bool> keep(lifts.size(), false);
@@ -90,16 +93,15 @@ void removeDuplicates(WaypointList& lifts) {
         const Waypoint& lift = lifts[i];
         bool repeated = false;
         if (indexable(lift.latMin) && indexable(lift.lonMin)) {
-            const std::size_t nameHash = hashName(lift.name);
-            const std::int64_t latCell = cellOf(lift.latMin);
-            const std::int64_t lonCell = cellOf(lift.lonMin);
+            const CellKey key{hashName(lift.name), cellOf(lift.latMin), cellOf(lift.lonMin)};
             for (std::int64_t dLat = -1; dLat <= 1 && !repeated; ++dLat) {
                 for (std::int64_t dLon = -1; dLon <= 1 && !repeated; ++dLon) {
-                    const auto found = cells.find({nameHash, latCell + dLat, lonCell + dLon});
+                    const auto found =
+                        cells.find({key.nameHash, key.latCell + dLat, key.lonCell + dLon});
                     if (found == cells.end()) {
                         continue;
                     }
-                    for (const std::size_t kept : found->second) {
+                    for (std::size_t kept = found->second; kept != none; kept = chained[kept]) {
                         if (isDuplicateLift(lifts[kept], lift)) {
                             repeated = true;
                             break;
@@ -108,7 +110,11 @@ void removeDuplicates(WaypointList& lifts) {
                 }
             }
             if (!repeated) {
-                cells[{nameHash, latCell, lonCell}].push_back(i);
+                const auto [head, added] = cells.try_emplace(key, i);
+                if (!added) {
+                    chained[i] = head->second;
+                    head->second = i;
+                }
             }
         } else {
             // Not-a-number or infinite minutes never come close to anything; huge ones
