@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <unordered_map>
@@ -37,13 +38,15 @@ bool sameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, error) && !error;
 }
 
-// The duplicate search looks only at lifts whose minutes lie in the same or a
-// neighbouring cell: two values less than the tolerance apart never lie further apart
-// than that with cells twice the tolerance wide.
+// The duplicate search looks only at lifts whose minutes lie in the same cell, or in the
+// neighbouring cell when a value lies less than the tolerance from its cell's border.
 constexpr double tolerance = 0.001;
-constexpr double cellWidth = 2 * tolerance;
-// Beyond this the cell numbers would not fit; such minutes are compared one by one.
-constexpr double largestIndexedValue = 1e12;
+constexpr double cellWidth = 4 * tolerance;
+// From 2^16 on, neighbouring floats are more than the tolerance apart: such minutes repeat
+// only when equal, and no float lies less than the tolerance below 2^16. They are put in
+// a cell of their own value, far outside the cells of the smaller values.
+constexpr float exactFrom = 65536.0f;
+constexpr std::int64_t exactCells = std::int64_t{1} << 40;
 
 struct CellKey {
     std::size_t nameHash;
@@ -62,12 +65,27 @@ struct CellKeyHash {
     }
 };
 
-bool indexable(float value) {
-    return std::isfinite(value) && std::fabs(value) < largestIndexedValue;
-}
+// The cell of a minutes value and the neighbouring cells that may hold its repeats.
+struct Cells {
+    std::int64_t cell = 0;
+    std::int64_t first = 0; // cell - 1, cell or
+    std::int64_t last = 0;  //   cell + 1
+};
 
-std::int64_t cellOf(float value) {
-    return static_cast<std::int64_t>(std::floor(static_cast<double>(value) / cellWidth));
+Cells cellsOf(float value) {
+    if (std::fabs(value) >= exactFrom) {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        const std::int64_t cell = exactCells + bits;
+        return {cell, cell, cell};
+    }
+    const double scaled = static_cast<double>(value) / cellWidth;
+    const double below = std::floor(scaled);
+    const auto cell = static_cast<std::int64_t>(below);
+    // A small margin covers the rounding of the division.
+    const double margin = tolerance * 1.001;
+    const double offset = (scaled - below) * cellWidth;
+    return {cell, offset < margin ? cell - 1 : cell, cellWidth - offset < margin ? cell + 1 : cell};
 }
 
 // Whether two values are within the tolerance, as the pairwise clean-up compares them.
@@ -84,20 +102,20 @@ void removeDuplicates(WaypointList& lifts) {
     std::unordered_map<CellKey, std::size_t, CellKeyHash> cells;
     cells.reserve(lifts.size());
     std::vector<std::size_t> chained(lifts.size(), none);
-    // Kept lifts whose minutes are too large (or not numbers) to be put in a cell.
-    std::vector<std::size_t> unindexed;
     std::vector<bool> keep(lifts.size(), false);
     const std::hash<std::string> hashName;
 
     for (std::size_t i = 0; i < lifts.size(); ++i) {
         const Waypoint& lift = lifts[i];
         bool repeated = false;
-        if (indexable(lift.latMin) && indexable(lift.lonMin)) {
-            const CellKey key{hashName(lift.name), cellOf(lift.latMin), cellOf(lift.lonMin)};
-            for (std::int64_t dLat = -1; dLat <= 1 && !repeated; ++dLat) {
-                for (std::int64_t dLon = -1; dLon <= 1 && !repeated; ++dLon) {
-                    const auto found =
-                        cells.find({key.nameHash, key.latCell + dLat, key.lonCell + dLon});
+        if (std::isfinite(lift.latMin) && std::isfinite(lift.lonMin)) {
+            const Cells lat = cellsOf(lift.latMin);
+            const Cells lon = cellsOf(lift.lonMin);
+            const CellKey key{hashName(lift.name), lat.cell, lon.cell};
+            for (std::int64_t latCell = lat.first; latCell <= lat.last && !repeated; ++latCell) {
+                for (std::int64_t lonCell = lon.first; lonCell <= lon.last && !repeated;
+                     ++lonCell) {
+                    const auto found = cells.find({key.nameHash, latCell, lonCell});
                     if (found == cells.end()) {
                         continue;
                     }
@@ -116,19 +134,9 @@ void removeDuplicates(WaypointList& lifts) {
                     head->second = i;
                 }
             }
-        } else {
-            // Not-a-number or infinite minutes never come close to anything; huge ones
-            // only to other huge ones.
-            for (const std::size_t kept : unindexed) {
-                if (isDuplicateLift(lifts[kept], lift)) {
-                    repeated = true;
-                    break;
-                }
-            }
-            if (!repeated) {
-                unindexed.push_back(i);
-            }
         }
+        // Minutes that are not a number or infinite are never within the tolerance of
+        // anything: such a lift stays and repeats nothing.
         keep[i] = !repeated;
     }
 
