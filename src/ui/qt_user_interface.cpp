@@ -1,7 +1,10 @@
 #include "ui/qt_user_interface.h"
 
+#include "ui/insert_flight_dialog.h"
+#include "ui/lift_extract_dialog.h"
 #include "ui/main_frame.h"
 #include "ui/property_sheet.h"
+#include "ui/time_span_dialog.h"
 #include "ui/transfer_progress_dialog.h"
 
 #include <QApplication>
@@ -202,14 +205,18 @@ bool QtUserInterface::runSettingsSheet(AppSettings& settings) {
 }
 
 // The three dialogs below are built with their commands.
-bool QtUserInterface::runLiftExtractDialog(LiftExtractDialogData&) {
-    return false;
+bool QtUserInterface::runLiftExtractDialog(LiftExtractDialogData& data) {
+    if (!frame_) {
+        return false;
+    }
+    // The free function of the dialog, hidden here by this method's own name.
+    return zv::runLiftExtractDialog(dialogParent(), frame_->settings(), *this, data);
 }
-bool QtUserInterface::runInsertFlightDialog(InsertFlightDialogData&) {
-    return false;
+bool QtUserInterface::runInsertFlightDialog(InsertFlightDialogData& data) {
+    return zv::runInsertFlightDialog(dialogParent(), data);
 }
-bool QtUserInterface::runTimeSpanDialog(TimeSpanDialogData&) {
-    return false;
+bool QtUserInterface::runTimeSpanDialog(TimeSpanDialogData& data) {
+    return zv::runTimeSpanDialog(dialogParent(), data);
 }
 
 } // namespace zv
