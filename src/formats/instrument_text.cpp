@@ -22,4 +22,13 @@ std::string cannotOpenMessage(const std::string& path) {
     return "Die Datei " + path + "\nkonnte nicht geöffnet werden. Bitte Pfad + Namen überprüfen!";
 }
 
+bool isNameCharacter(char byte) {
+    const auto c = static_cast<unsigned char>(byte);
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
+        return true;
+    }
+    return std::string_view(" _-./!\xB0>:\xDC\xD6\xC4\xE4\xF6\xFC\xDF").find(byte) !=
+           std::string_view::npos;
+}
+
 } // namespace zv

@@ -26,6 +26,10 @@ inline bool isEndLine(std::string_view line) {
     return line.find(endMarker) != line.npos;
 }
 
+// Whether a byte may stand in a waypoint or takeoff name: letters, digits, blank and
+// "_-./!\xB0>:" with the umlauts and sharp s of Windows-1252.
+bool isNameCharacter(char byte);
+
 // "Format der Datei <path> unzulässig?\nBitte überprüfen!"
 std::string headerMessage(const std::string& path);
 // "Zeile in Datei <path> konnte nicht\nrichtig interpretiert werden. Bitte überprüfen!"

@@ -56,7 +56,17 @@ TextReader::TextReader(const std::filesystem::path& path) {
     if (!in.is_open()) {
         return;
     }
-    content_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // One read of the whole file: character-wise stream iteration is the slowest part
+    // of reading a large track or lift database otherwise.
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error) {
+        content_.resize(static_cast<std::size_t>(size));
+        in.read(content_.data(), static_cast<std::streamsize>(content_.size()));
+        content_.resize(static_cast<std::size_t>(in.gcount()));
+        in.clear();
+    }
+    // Whatever the size said (a device, a file still growing): take the rest as well.
+    content_.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     open_ = !in.bad();
 }
 

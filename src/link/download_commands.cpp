@@ -1,8 +1,8 @@
 #include "link/download_commands.h"
 
 #include "app/app_settings.h"
+#include "app/file_choice.h"
 #include "app/user_interface.h"
-#include "formats/file_paths.h"
 #include "link/instrument_link.h"
 
 #include <filesystem>
@@ -79,25 +79,11 @@ bool runTextDownload(const TextDownload& entry, const AppSettings& settings, Use
     request.initialDir = settings.*entry.directory;
     request.save = true;
 
-    std::filesystem::path target;
-    for (;;) {
-        const auto chosen = ui.chooseFiles(request);
-        if (chosen.empty()) {
-            return false;
-        }
-        target = chosen.front();
-        // A name typed without extension gets the one of the file kind.
-        if (!target.has_extension()) {
-            target.replace_extension(entry.defaultExtension);
-        }
-        if (!canOpenForReading(target.string())) {
-            break;
-        }
-        if (ui.ask("Die Datei existiert schon.\nSoll sie überschrieben werden?", Icon::Question,
-                   Buttons::YesNo) == Answer::Yes) {
-            break;
-        }
+    const auto chosen = chooseNewFile(ui, request);
+    if (!chosen) {
+        return false;
     }
+    const std::filesystem::path target = *chosen;
 
     // The instrument has no remote control: the user starts the transfer at its keys.
     ui.message(entry.instruction, Icon::Information);

@@ -1,6 +1,7 @@
 #include "link/packet_payloads.h"
 
 #include "app/user_interface.h"
+#include "formats/instrument_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -255,6 +256,10 @@ Waypoint decodeTakeoffPacket(const TransferPacket& packet) {
     // The name ends at a zero byte or after 11 characters.
     site.name.assign(payload.name,
                      std::find(std::begin(payload.name), std::end(payload.name), '\0'));
+    // A byte outside the name set (a line end, ";" or "@") would break the takeoff file
+    // written from it, or hide the site as a comment: it becomes a blank.
+    std::replace_if(
+        site.name.begin(), site.name.end(), [](char byte) { return !isNameCharacter(byte); }, ' ');
     textForm(decodeCoordinate(packet, 22), site.lat, site.latMin, site.latHemisphere, 'N', 'S');
     textForm(decodeCoordinate(packet, 25), site.lon, site.lonMin, site.lonHemisphere, 'E', 'W');
     site.id = "ST";

@@ -1,8 +1,8 @@
 #include "link/transfer_commands.h"
 
 #include "app/app_settings.h"
+#include "app/file_choice.h"
 #include "app/user_interface.h"
-#include "formats/file_paths.h"
 #include "link/instrument_link.h"
 #include "link/transfer_chains.h"
 
@@ -94,22 +94,11 @@ bool commandReceiveTakeoffs(const AppSettings& settings, UserInterface& ui, Seri
     request.initialDir = settings.takeoffDir;
     request.save = true;
 
-    std::filesystem::path target;
-    for (;;) {
-        const auto chosen = ui.chooseFiles(request);
-        if (chosen.empty()) {
-            return false;
-        }
-        target = chosen.front();
-        if (!target.has_extension()) {
-            target.replace_extension(request.defaultExtension);
-        }
-        if (!canOpenForReading(target.string()) ||
-            ui.ask("Die Datei existiert schon.\nSoll sie überschrieben werden?", Icon::Question,
-                   Buttons::YesNo) == Answer::Yes) {
-            break;
-        }
+    const auto chosen = chooseNewFile(ui, request);
+    if (!chosen) {
+        return false;
     }
+    const std::filesystem::path target = *chosen;
 
     ui.message("Stellen Sie den Zirrova auf\nEINSTELLUNGEN\nUEBERSICHT-AUSGABE\nSTARTPL.<->ZVCOMM\n"
                "Dann -> Taste drücken\nund nach Bestätigung dieses Dialoges drücken Sie die "

@@ -357,7 +357,13 @@ std::string siblingPath(const std::string& path, const std::string& extension) {
     if (dot == std::string::npos || dot < nameStart) {
         return path + "." + extension;
     }
-    return path.substr(0, dot + 1) + extension;
+    std::string sibling = path.substr(0, dot + 1) + extension;
+    // A main logbook that carries the derived file's own extension (Flugbuch.bak) must
+    // never be overwritten by its backup, error copy, report or assignment copy.
+    if (sibling == path) {
+        sibling = path + "." + extension;
+    }
+    return sibling;
 }
 
 std::string logbookOpenFailedMessage(const std::string& path) {

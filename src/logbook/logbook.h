@@ -120,7 +120,8 @@ private:
     std::vector<TakeoffSiteEntry> sites_;
 };
 
-// The file beside `path` with the extension replaced, e.g. Flugbuch.log -> Flugbuch.bak.
+// The file beside `path` with the extension replaced, e.g. Flugbuch.log -> Flugbuch.bak;
+// never `path` itself (Flugbuch.bak -> Flugbuch.bak.bak).
 std::string siblingPath(const std::string& path, const std::string& extension);
 
 // A flight is earlier than another when its two-digit year is smaller by 1 to 9, or the

@@ -1,8 +1,13 @@
 #include "ui/main_frame.h"
 
 #include "app/command_enable.h"
+#include "formats/lines_conversion.h"
+#include "formats/takeoff_conversions.h"
 #include "formats/track_batch.h"
 #include "formats/waypoint_batch.h"
+#include "lifts/lift_database.h"
+#include "lifts/lift_extraction.h"
+#include "lifts/lift_map_export.h"
 #include "link/download_commands.h"
 #include "link/transfer_commands.h"
 #include "logbook/flight_assignment.h"
@@ -250,26 +255,14 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
          run(commandOziToZv)},
         {"flightToTracks", "&Tools|&Konvertieren|&Flug->Tracks",
          "Generiert Ozi-Track-Dateien\nTracks erzeugen", "", run(commandFlightsToTracks)},
-        {"liftsToWpt",
-         "&Tools|&Konvertieren|&Lifts->Wpt",
-         "Eine Aufwind-Datei in Ozi-Wegpunkte umwandeln",
-         "",
-         {}},
-        {"oziToTof",
-         "&Tools|&Konvertieren|&Startplätze|Ozi->Tof",
-         "Konvertierung von Ozi-Wegpunkte in Startplätze",
-         "",
-         {}},
-        {"tofToOzi",
-         "&Tools|&Konvertieren|&Startplätze|Tof->Ozi",
-         "Konvertierung von Startplätzen in Ozi-Wegpunkte",
-         "",
-         {}},
-        {"wptToLines",
-         "&Tools|&Konvertieren|Wpt->Lines",
-         "Eine Ozi-Wegpunktedatei in Lines umwandeln",
-         "",
-         {}},
+        {"liftsToWpt", "&Tools|&Konvertieren|&Lifts->Wpt",
+         "Eine Aufwind-Datei in Ozi-Wegpunkte umwandeln", "", run(commandLiftsToWpt)},
+        {"oziToTof", "&Tools|&Konvertieren|&Startplätze|Ozi->Tof",
+         "Konvertierung von Ozi-Wegpunkte in Startplätze", "", run(commandOziToTakeoff)},
+        {"tofToOzi", "&Tools|&Konvertieren|&Startplätze|Tof->Ozi",
+         "Konvertierung von Startplätzen in Ozi-Wegpunkte", "", run(commandTakeoffToOzi)},
+        {"wptToLines", "&Tools|&Konvertieren|Wpt->Lines",
+         "Eine Ozi-Wegpunktedatei in Lines umwandeln", "", run(commandWptToLines)},
         {"logbookAppend", "&Tools|&Flugbuch |&erweitern", "Log-Dateien an Flugbuch anhängen", "",
          run(commandExtendLogbook), all, Enable::LogbookFlag},
         {"logbookRestore", "&Tools|&Flugbuch |&wiederherstellen",
@@ -284,25 +277,15 @@ std::vector<CMainFrame::CommandEntry> CMainFrame::buildTable() {
          "Ermittelt die Flugstunden in Fluggebieten", "", run(commandTakeoffSites)},
         {"assignFlights", "&Tools|&Flugbuch |&Flugdaten zuordnen",
          "Zuordnung von Flugnummern im Logbuch und zvc-Dateien", "", run(commandAssignFlightData)},
-        {"liftDbAppend",
-         "&Tools|&Aufwinddatenbank|&erweitern",
-         "Aufwind-Dateien an die Datenbank anhängen",
-         "",
-         {},
-         all,
+        {"liftDbAppend", "&Tools|&Aufwinddatenbank|&erweitern",
+         "Aufwind-Dateien an die Datenbank anhängen", "", run(commandAppendLiftFile), all,
          Enable::LiftDbFlag},
-        {"liftDbRestore",
-         "&Tools|&Aufwinddatenbank|&wiederherstellen",
-         "Schreibt die Sicherungskopie der Aufwinddatenbank zurück",
-         "",
-         {},
-         all,
-         Enable::LiftDbFlag},
-        {"liftDbExtract",
-         "&Tools|&Aufwinddatenbank|e&xtrahieren",
-         "Erzeugen einer Aufwind-Datei mit ausgewählten Datensätzen",
-         "",
-         {}},
+        {"liftDbRestore", "&Tools|&Aufwinddatenbank|&wiederherstellen",
+         "Schreibt die Sicherungskopie der Aufwinddatenbank zurück", "",
+         run(commandRestoreLiftDatabase), all, Enable::LiftDbFlag},
+        {"liftDbExtract", "&Tools|&Aufwinddatenbank|e&xtrahieren",
+         "Erzeugen einer Aufwind-Datei mit ausgewählten Datensätzen", "",
+         [this] { runCommand(commandExtractLifts); }},
         {"", "&Tools|-", "", "", {}},
         {"oziExplorer", "&Tools|&OziExplorer", "OziExplorer aufrufen\nOziExplorer", "",
          [this] { launch(settings_.oziExplorerPath); }},

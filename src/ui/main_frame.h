@@ -77,6 +77,8 @@ public:
     CChildFrame* activeDocument() const;
     QMdiArea* workspace() const { return mdi_; }
     const WorkspaceState& workspaceState() const { return workspace_; }
+    // The settings record the commands work on.
+    const AppSettings& settings() const { return settings_; }
     QAction* action(const QString& name) const;
     QMenu* topMenu(const QString& text) const;
     QToolBar* toolBar() const { return toolBar_; }

@@ -1,6 +1,7 @@
 #include "ui/qt_user_interface.h"
 
 #include "ui/insert_flight_dialog.h"
+#include "ui/lift_extract_dialog.h"
 #include "ui/main_frame.h"
 #include "ui/property_sheet.h"
 #include "ui/time_span_dialog.h"
@@ -203,9 +204,12 @@ bool QtUserInterface::runSettingsSheet(AppSettings& settings) {
     return true;
 }
 
-// The lift extraction dialog is built with its command.
-bool QtUserInterface::runLiftExtractDialog(LiftExtractDialogData&) {
-    return false;
+bool QtUserInterface::runLiftExtractDialog(LiftExtractDialogData& data) {
+    if (!frame_) {
+        return false;
+    }
+    // The free function of the dialog, hidden here by this method's own name.
+    return zv::runLiftExtractDialog(dialogParent(), frame_->settings(), *this, data);
 }
 
 bool QtUserInterface::runInsertFlightDialog(InsertFlightDialogData& data) {

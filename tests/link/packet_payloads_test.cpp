@@ -169,6 +169,10 @@ TEST(PacketPayloads, DecodedTakeoffSites) {
     EXPECT_EQ(origin.latMin, 0);
     EXPECT_EQ(origin.altitude, 32769);
     EXPECT_EQ(origin.name, "");
+
+    // Bytes that would break the written file's lines, or hide the row as a comment.
+    TransferPacket odd = takeoffPacket(point("AB;C@D\r\nE\xC4", 0, 0, 0));
+    EXPECT_EQ(decodeTakeoffPacket(odd).name, "AB C D  E\xC4");
 }
 
 TEST(PacketPayloads, TenTakeoffSitesAreSentElevenRefused) {

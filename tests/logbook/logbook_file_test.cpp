@@ -222,6 +222,8 @@ TEST(LogbookFile, SiblingPaths) {
         {"/d.x/Flugbuch", "/d.x/Flugbuch.bak"},
         {"Flug.2003.log", "Flug.2003.bak"},
         {"/d/Flugbuch.", "/d/Flugbuch.bak"},
+        {"/d/Flugbuch.bak", "/d/Flugbuch.bak.bak"}, // never the logbook itself
+        {"/d/Flugbuch.BAK", "/d/Flugbuch.bak"},
     };
     for (const auto& [path, sibling] : cases) {
         EXPECT_EQ(siblingPath(path, "bak"), sibling);

@@ -7,21 +7,14 @@
 #   fail TEXT           reports and ends the test
 
 ZV_CLI="$ZV_BIN/zv-cli"
-ZV_E2E_DIRS=()
-
-zv_cleanup() {
-    local dir
-    for dir in "${ZV_E2E_DIRS[@]}"; do
-        rm -rf -- "$dir"
-    done
-}
-trap zv_cleanup EXIT
+# Every work directory lies below one root made here, in the script's own shell: the
+# directories come from command substitutions (subshells), so only the root can be
+# remembered for the clean-up.
+ZV_E2E_ROOT=$(mktemp -d "${TMPDIR:-/tmp}/zv-e2e.XXXXXX") || exit 1
+trap 'rm -rf -- "$ZV_E2E_ROOT"' EXIT
 
 zv_workdir() {
-    local dir
-    dir=$(mktemp -d "${TMPDIR:-/tmp}/zv-e2e.XXXXXX") || exit 1
-    ZV_E2E_DIRS+=("$dir")
-    printf '%s\n' "$dir"
+    mktemp -d "$ZV_E2E_ROOT/work.XXXXXX" || exit 1
 }
 
 fail() {

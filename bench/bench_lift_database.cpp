@@ -1,0 +1,99 @@
+// Appending a downloaded lift file to lift databases of 100,000 and 1,000,000 lifts, and
+// the clean-up alone.
+#include "app/null_user_interface.h"
+#include "formats/text_file.h"
+#include "formats/waypoint_converter.h"
+#include "lifts/lift_database.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <random>
+
+namespace {
+
+const char* const identifiers[] = {"DE.BOP", "DE.WAS", "CH.NIE", "AT.KOE", "L01   ", "FR.ANN"};
+
+// Lifts of a pilot flying the Alps and the low ranges north of them: positions on a
+// grid of 0.01 minutes, so that repeats of one thermal happen, climbs mostly positive.
+zv::WaypointList pilotLifts(std::size_t count, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> degrees(0, 5);
+    std::uniform_int_distribution<int> hundredths(0, 5999);
+    std::uniform_int_distribution<int> climb(-5, 60);
+    std::uniform_int_distribution<int> direction(0, 359);
+    std::uniform_int_distribution<int> speed(0, 40);
+    zv::WaypointList lifts;
+    lifts.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        zv::Waypoint lift;
+        lift.name = identifiers[i % 6];
+        lift.latHemisphere = 'N';
+        lift.lat = static_cast<float>(45 + degrees(random));
+        lift.latMin = static_cast<float>(hundredths(random)) / 100;
+        lift.lonHemisphere = 'E';
+        lift.lon = static_cast<float>(6 + degrees(random));
+        lift.lonMin = static_cast<float>(hundredths(random)) / 100;
+        lift.altitude = 500 + static_cast<int>(random() % 2500);
+        lift.unit = "m";
+        lift.climb = static_cast<float>(climb(random)) / 10;
+        lift.climbUnit = "m/s";
+        lift.windDir = direction(random);
+        lift.windSpeed = speed(random);
+        lift.windSpeedUnit = "kmh";
+        lifts.push_back(lift);
+    }
+    return lifts;
+}
+
+void writeLifts(const std::string& path, const zv::WaypointList& lifts) {
+    zv::NullUserInterface ui;
+    zv::CWaypointConverter converter(ui, 1596);
+    converter.zvWaypoints = lifts;
+    converter.writeLiftFile(path);
+}
+
+struct BenchDir {
+    std::filesystem::path path;
+    BenchDir() : path(std::filesystem::temp_directory_path() / "zv-bench-lifts") {
+        std::filesystem::create_directories(path);
+    }
+    ~BenchDir() { std::filesystem::remove_all(path); }
+};
+
+// The whole append: backup, read both files, clean up, rewrite the database.
+void appendToDatabase(benchmark::State& state) {
+    const auto size = static_cast<std::size_t>(state.range(0));
+    BenchDir dir;
+    const std::string database = (dir.path / "Lifts.lft").string();
+    const std::string download = (dir.path / "download.lft").string();
+    const std::string original = (dir.path / "original.lft").string();
+    writeLifts(original, pilotLifts(size, 1));
+    writeLifts(download, pilotLifts(200, 2));
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::copy_file(original, database,
+                                   std::filesystem::copy_options::overwrite_existing);
+        state.ResumeTiming();
+        zv::NullUserInterface ui;
+        zv::CWaypointConverter converter(ui, 1596);
+        benchmark::DoNotOptimize(zv::appendLiftFile(converter, database, download));
+    }
+}
+BENCHMARK(appendToDatabase)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+void cleanUp(benchmark::State& state) {
+    const auto lifts = pilotLifts(static_cast<std::size_t>(state.range(0)), 3);
+    for (auto _ : state) {
+        state.PauseTiming();
+        zv::NullUserInterface ui;
+        zv::CWaypointConverter converter(ui, 1596);
+        converter.zvWaypoints = lifts;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(zv::cleanLifts(converter));
+    }
+}
+BENCHMARK(cleanUp)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,26 @@
+#include "app/file_choice.h"
+
+#include "formats/file_paths.h"
+
+namespace zv {
+
+std::optional<std::filesystem::path> chooseNewFile(UserInterface& ui,
+                                                   const FileDialogRequest& request) {
+    for (;;) {
+        const auto chosen = ui.chooseFiles(request);
+        if (chosen.empty()) {
+            return std::nullopt;
+        }
+        std::filesystem::path target = chosen.front();
+        if (!target.has_extension() && !request.defaultExtension.empty()) {
+            target.replace_extension(request.defaultExtension);
+        }
+        if (!canOpenForReading(target.string()) ||
+            ui.ask("Die Datei existiert schon.\nSoll sie überschrieben werden?", Icon::Question,
+                   Buttons::YesNo) == Answer::Yes) {
+            return target;
+        }
+    }
+}
+
+} // namespace zv

@@ -1,0 +1,279 @@
+#include "lifts/lift_database.h"
+
+#include "app/app_settings.h"
+#include "app/user_interface.h"
+#include "formats/instrument_text.h"
+#include "formats/text_file.h"
+#include "formats/waypoint_converter.h"
+#include "logbook/logbook.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+namespace zv {
+
+namespace {
+
+// Copies a text file line by line, each line with CR LF, replacing the target
+// atomically: a failed write leaves the target as it was.
+bool copyLines(TextReader& in, const std::string& target) {
+    TextWriter out(target, WriteMode::Atomic);
+    std::string line;
+    while (in.readLine(line)) {
+        out.writeLine(line);
+    }
+    return out.close();
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    if (a == b) {
+        return true;
+    }
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+// The duplicate search looks only at lifts whose minutes lie in the same cell, or in the
+// neighbouring cell when a value lies less than the tolerance from its cell's border.
+constexpr double tolerance = 0.001;
+constexpr double cellWidth = 4 * tolerance;
+// From 2^16 on, neighbouring floats are more than the tolerance apart: such minutes repeat
+// only when equal, and no float lies less than the tolerance below 2^16. They are put in
+// a cell of their own value, far outside the cells of the smaller values.
+constexpr float exactFrom = 65536.0f;
+constexpr std::int64_t exactCells = std::int64_t{1} << 40;
+
+struct CellKey {
+    std::size_t nameHash;
+    std::int64_t latCell;
+    std::int64_t lonCell;
+
+    friend bool operator==(const CellKey&, const CellKey&) = default;
+};
+
+struct CellKeyHash {
+    std::size_t operator()(const CellKey& key) const {
+        std::size_t hash = key.nameHash;
+        hash = hash * 1000003u ^ static_cast<std::size_t>(key.latCell);
+        hash = hash * 1000003u ^ static_cast<std::size_t>(key.lonCell);
+        return hash;
+    }
+};
+
+// The cell of a minutes value and the neighbouring cells that may hold its repeats.
+struct Cells {
+    std::int64_t cell = 0;
+    std::int64_t first = 0; // cell - 1, cell or
+    std::int64_t last = 0;  //   cell + 1
+};
+
+Cells cellsOf(float value) {
+    if (std::fabs(value) >= exactFrom) {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        const std::int64_t cell = exactCells + bits;
+        return {cell, cell, cell};
+    }
+    const double scaled = static_cast<double>(value) / cellWidth;
+    const double below = std::floor(scaled);
+    const auto cell = static_cast<std::int64_t>(below);
+    // A small margin covers the rounding of the division.
+    const double margin = tolerance * 1.001;
+    const double offset = (scaled - below) * cellWidth;
+    return {cell, offset < margin ? cell - 1 : cell, cellWidth - offset < margin ? cell + 1 : cell};
+}
+
+// Whether two values are within the tolerance, as the pairwise clean-up compares them.
+bool close(float a, float b) {
+    return std::fabs(a - b) < tolerance;
+}
+
+// Keeps every lift that repeats no lift kept before it. This is what removing, for each
+// lift in list order, all later repeats of it leaves: a lift is removed exactly when an
+// earlier lift that stays repeats it.
+void removeDuplicates(WaypointList& lifts) {
+    constexpr std::size_t none = static_cast<std::size_t>(-1);
+    // The kept lifts of a cell as a chain through `chained`: no allocation per cell.
+    std::unordered_map<CellKey, std::size_t, CellKeyHash> cells;
+    cells.reserve(lifts.size());
+    std::vector<std::size_t> chained(lifts.size(), none);
+    std::vector<bool> keep(lifts.size(), false);
+    const std::hash<std::string> hashName;
+
+    for (std::size_t i = 0; i < lifts.size(); ++i) {
+        const Waypoint& lift = lifts[i];
+        bool repeated = false;
+        if (std::isfinite(lift.latMin) && std::isfinite(lift.lonMin)) {
+            const Cells lat = cellsOf(lift.latMin);
+            const Cells lon = cellsOf(lift.lonMin);
+            const CellKey key{hashName(lift.name), lat.cell, lon.cell};
+            for (std::int64_t latCell = lat.first; latCell <= lat.last && !repeated; ++latCell) {
+                for (std::int64_t lonCell = lon.first; lonCell <= lon.last && !repeated;
+                     ++lonCell) {
+                    const auto found = cells.find({key.nameHash, latCell, lonCell});
+                    if (found == cells.end()) {
+                        continue;
+                    }
+                    for (std::size_t kept = found->second; kept != none; kept = chained[kept]) {
+                        if (isDuplicateLift(lifts[kept], lift)) {
+                            repeated = true;
+                            break;
+                        }
+                    }
+                }
+            }
+            if (!repeated) {
+                const auto [head, added] = cells.try_emplace(key, i);
+                if (!added) {
+                    chained[i] = head->second;
+                    head->second = i;
+                }
+            }
+        }
+        // Minutes that are not a number or infinite are never within the tolerance of
+        // anything: such a lift stays and repeats nothing.
+        keep[i] = !repeated;
+    }
+
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < lifts.size(); ++i) {
+        if (keep[i]) {
+            if (next != i) {
+                lifts[next] = std::move(lifts[i]);
+            }
+            ++next;
+        }
+    }
+    lifts.resize(next);
+}
+
+} // namespace
+
+std::string liftBackupPath(const std::string& databasePath) {
+    return siblingPath(databasePath, "bak");
+}
+
+bool backupLiftDatabase(const std::string& databasePath, UserInterface& ui) {
+    TextReader in(databasePath);
+    if (!in.isOpen()) {
+        ui.message(cannotOpenMessage(databasePath), Icon::Stop);
+        return false;
+    }
+    const std::string backupPath = liftBackupPath(databasePath);
+    if (!copyLines(in, backupPath)) {
+        // Without a backup the database is not changed.
+        ui.message("Die Sicherungsdatei " + backupPath +
+                       "\nkonnte nicht geschrieben werden. Die Aufwinddatenbank bleibt "
+                       "unverändert.",
+                   Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
+bool restoreLiftDatabase(const std::string& databasePath, UserInterface& ui) {
+    const std::string backupPath = liftBackupPath(databasePath);
+    TextReader in(backupPath);
+    if (!in.isOpen()) {
+        ui.message("Die Sicherungsdatei " + backupPath +
+                       "\nkonnte nicht geöffnet werden. Bitte Einstellungen Aufwindpfad "
+                       "korrigieren!",
+                   Icon::Stop);
+        return false;
+    }
+    if (!copyLines(in, databasePath)) {
+        ui.message("Die Datei " + databasePath +
+                       "\nkonnte nicht geschrieben werden. Die Aufwinddatenbank bleibt "
+                       "unverändert.",
+                   Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
+bool isDuplicateLift(const Waypoint& earlier, const Waypoint& later) {
+    return earlier.name == later.name && close(earlier.lat, later.lat) &&
+           close(earlier.lon, later.lon) && close(earlier.latMin, later.latMin) &&
+           close(earlier.lonMin, later.lonMin);
+}
+
+bool cleanLifts(CWaypointConverter& converter) {
+    WaypointList& lifts = converter.zvWaypoints;
+    if (lifts.empty()) {
+        converter.ui().message("Keine Lifts gefunden", Icon::Information);
+        return false;
+    }
+    removeDuplicates(lifts);
+    std::erase_if(lifts, [](const Waypoint& lift) { return lift.climb < 0; });
+    return true;
+}
+
+bool appendLiftFile(CWaypointConverter& converter, const std::string& databasePath,
+                    const std::string& newPath) {
+    converter.mode = LiftReadMode::Raw;
+    if (!backupLiftDatabase(databasePath, converter.ui()) ||
+        !converter.readLiftFile(databasePath) || !converter.readLiftFile(newPath) ||
+        !cleanLifts(converter)) {
+        return false;
+    }
+    if (!converter.writeLiftFile(databasePath)) {
+        // The writer reports an empty list itself; a failed write it leaves to us.
+        if (!converter.zvWaypoints.empty()) {
+            converter.ui().message("Die Datei " + databasePath +
+                                       "\nkonnte nicht geschrieben werden. Die "
+                                       "Aufwinddatenbank bleibt unverändert.",
+                                   Icon::Stop);
+        }
+        return false;
+    }
+    return true;
+}
+
+bool commandAppendLiftFile(const AppSettings& settings, UserInterface& ui) {
+    FileDialogRequest request;
+    request.title = "Aufwinddatei anhängen";
+    request.filter = "Aufwinde (*.lft) |*.lft||";
+    request.defaultExtension = "lft";
+    request.initialDir = settings.liftDir;
+    request.mustExist = true;
+    const auto chosen = ui.chooseFiles(request);
+    if (chosen.empty()) {
+        return false;
+    }
+    const std::string databasePath = liftDatabasePath(settings);
+    const std::string newPath = chosen.front().string();
+    if (sameFile(newPath, databasePath)) {
+        ui.message("Sie haben die Aufwinddatenbank ausgewählt.\nBitte wählen Sie eine andere "
+                   "Aufwinddatei!",
+                   Icon::Information);
+        return false;
+    }
+    bool appended = false;
+    {
+        WaitCursor wait(ui);
+        CWaypointConverter converter(ui, settings.serialNumber);
+        appended = appendLiftFile(converter, databasePath, newPath);
+    }
+    if (!appended) {
+        return false;
+    }
+    ui.openDocument(databasePath);
+    ui.message("Sicherungskopie erstellt, Aufwinddatei angehängt!", Icon::Information);
+    return true;
+}
+
+bool commandRestoreLiftDatabase(const AppSettings& settings, UserInterface& ui) {
+    const std::string databasePath = liftDatabasePath(settings);
+    if (!restoreLiftDatabase(databasePath, ui)) {
+        return false;
+    }
+    ui.openDocument(databasePath);
+    return true;
+}
+
+} // namespace zv

@@ -1,0 +1,44 @@
+#include "lifts/lift_map_export.h"
+
+#include "app/app_settings.h"
+#include "app/user_interface.h"
+#include "formats/file_paths.h"
+#include "formats/waypoint_converter.h"
+
+namespace zv {
+
+bool commandLiftsToWpt(const AppSettings& settings, UserInterface& ui) {
+    FileDialogRequest request;
+    request.title = "Aufwind-Datei öffnen";
+    request.filter = "Aufwinde (*.lft) |*.lft||";
+    request.defaultExtension = "lft";
+    request.initialDir = settings.liftDir;
+    request.mustExist = true;
+    const auto chosen = ui.chooseFiles(request);
+    if (chosen.empty()) {
+        return false;
+    }
+    const std::string liftPath = chosen.front().string();
+    CWaypointConverter converter(ui, settings.serialNumber);
+    converter.mode = LiftReadMode::Map;
+    if (!converter.readLiftFile(liftPath)) {
+        // The pilot finds the line the reader's message names; a file that could not be
+        // opened at all is not shown.
+        if (converter.zvFileOpened) {
+            ui.openDocument(liftPath);
+        }
+        return false;
+    }
+    const std::string mapPath = joinPath(settings.oziDir, "Lift.wpt");
+    if (!converter.writeOziWaypointFile(mapPath, true)) {
+        ui.message("Die Datei " + mapPath + "\nkonnte nicht geschrieben werden!", Icon::Stop);
+        return false;
+    }
+    ui.openDocument(mapPath);
+    ui.message("Lift-Datei in Ozi-Wegunkte konvertiert.\nStarten Sie den OziExplorer,\num sich "
+               "die Aufwinde\nLift.wpt auf der Karte anzusehen.",
+               Icon::Information);
+    return true;
+}
+
+} // namespace zv
