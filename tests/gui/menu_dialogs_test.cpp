@@ -1,9 +1,10 @@
-// The logbook commands from the main window's menu: "Flug einfügen" and the two statistics
-// reach their dialogs through the desktop user interface, and what the pilot enters there
-// reaches the logbook and the reports.
+// The menu commands with a dialog of their own: "Flug einfügen", the two statistics and
+// the lift extraction reach their dialogs through the desktop user interface, and what the
+// pilot enters there reaches the logbook, the reports and the new lift file.
 
 #include "support/test_files.h"
 #include "ui/insert_flight_dialog.h"
+#include "ui/lift_extract_dialog.h"
 #include "ui/main_frame.h"
 #include "ui/qt_user_interface.h"
 #include "ui/time_span_dialog.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QLineEdit>
@@ -40,9 +42,13 @@ struct Window {
         settings.flightsPerPage = 12;
         settings.firstFlightNumber = 1;
         settings.serialNumber = 1596;
+        settings.liftDir = dir.path().string();
+        settings.liftDatabase = "Lifts.lft";
         settings.logbookCommandsEnabled = true;
         settings.liftDbCommandsEnabled = true;
         test::writeBytes(dir.path() / "Flugbuch.log", test::readBytes(test::testData(logbook)));
+        test::writeBytes(dir.path() / "Lifts.lft",
+                         test::readBytes(test::testData("lifts/database.lft")));
         frame = std::make_unique<CMainFrame>(
             settings, ui,
             [this](const CMainFrame::Command& command) { return command(settings, ui); },
@@ -88,7 +94,7 @@ void pressOk(QDialog* dialog) {
 
 } // namespace
 
-class LogbookCommandsTest : public QObject {
+class MenuDialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -165,9 +171,32 @@ private slots:
                  test::readBytes(test::testData(expected.toStdString())));
         QCOMPARE(w.activeDocumentPath(), w.canonical(report.toLatin1().constData()));
     }
+
+    void extractionWritesTheLiftsOfTheRectangle() {
+        Window w("logbook/append_main.log");
+        w.run("liftDbExtract", [](QDialog* dialog) {
+            auto* extract = qobject_cast<CLiftExtractDialog*>(dialog);
+            QVERIFY(extract != nullptr);
+            extract->latLowEdit()->setText(QStringLiteral("46"));
+            extract->latHighEdit()->setText(QStringLiteral("48"));
+            extract->lonLowEdit()->setText(QStringLiteral("7"));
+            extract->lonHighEdit()->setText(QStringLiteral("13"));
+            extract->windFilterBox()->setChecked(false);
+            extract->fileNameEdit()->setText(QStringLiteral("Alpen.lft"));
+            pressOk(extract);
+        });
+        QVERIFY2(w.boxes.isEmpty(), qPrintable(w.boxes.join('\n')));
+        const std::string lifts = w.file("Alpen.lft");
+        QVERIFY(lifts.find("CH.NIE") != std::string::npos);
+        QVERIFY(lifts.find("DE.BOP") == std::string::npos); // north of the rectangle
+        QCOMPARE(w.activeDocumentPath(), w.canonical("Alpen.lft"));
+        // The next extraction starts from these entries.
+        QCOMPARE(w.settings.extractLatMax, 48.0f);
+        QCOMPARE(w.settings.lastExtractFile, std::string("Alpen.lft"));
+    }
 };
 
 } // namespace zv
 
-QTEST_MAIN(zv::LogbookCommandsTest)
-#include "logbook_commands_test.moc"
+QTEST_MAIN(zv::MenuDialogsTest)
+#include "menu_dialogs_test.moc"
