@@ -23,4 +23,13 @@ std::optional<std::filesystem::path> chooseNewFile(UserInterface& ui,
     }
 }
 
+std::optional<std::string> chooseExistingFile(UserInterface& ui, FileDialogRequest request) {
+    request.mustExist = true;
+    const auto chosen = ui.chooseFiles(request);
+    if (chosen.empty()) {
+        return std::nullopt;
+    }
+    return chosen.front().string();
+}
+
 } // namespace zv

@@ -8,11 +8,16 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace zv {
 
 // The chosen path, or nothing when the user cancelled the dialog.
 std::optional<std::filesystem::path> chooseNewFile(UserInterface& ui,
                                                    const FileDialogRequest& request);
+
+// The open dialog of the commands that read one existing file: the chosen path, or
+// nothing when the user cancelled the dialog.
+std::optional<std::string> chooseExistingFile(UserInterface& ui, FileDialogRequest request);
 
 } // namespace zv

@@ -1,7 +1,9 @@
 #include "formats/file_paths.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace zv {
 
@@ -21,6 +23,56 @@ bool canOpenForReading(const std::string& path) {
     }
     std::ifstream in(path, std::ios::binary);
     return in.is_open();
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    if (a == b) {
+        return true;
+    }
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+bool targetExists(const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(path, error);
+    return status.type() != std::filesystem::file_type::not_found;
+}
+
+namespace {
+
+bool hasExtension(const std::string& name, std::string_view extension) {
+    if (name.size() < extension.size()) {
+        return false;
+    }
+    const std::string_view tail = std::string_view(name).substr(name.size() - extension.size());
+    return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
+        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+    });
+}
+
+} // namespace
+
+std::vector<std::string> listFilesWithExtension(const std::string& dir,
+                                                std::string_view extension) {
+    std::vector<std::string> names;
+    std::error_code error;
+    std::filesystem::directory_iterator entries(dir, error);
+    if (error) {
+        return names;
+    }
+    for (const std::filesystem::directory_iterator end; entries != end; entries.increment(error)) {
+        if (error) {
+            break;
+        }
+        std::error_code typeError;
+        const std::string name = entries->path().filename().string();
+        if (hasExtension(name, extension) && entries->is_regular_file(typeError)) {
+            names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 } // namespace zv

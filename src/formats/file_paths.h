@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zv {
 
@@ -14,5 +15,16 @@ std::string joinPath(std::string_view dir, std::string_view name);
 
 // A file "exists" for the commands when it can be opened for reading.
 bool canOpenForReading(const std::string& path);
+
+// Whether both paths name the same file (also through another spelling or a link).
+bool sameFile(const std::string& a, const std::string& b);
+
+// Anything at the path, also a file that cannot be read or a dangling link, counts as
+// existing: a batch conversion never replaces it.
+bool targetExists(const std::string& path);
+
+// The names of the regular files in dir whose name ends in extension (".zvc"), compared
+// without regard to case, sorted. An unreadable directory has none.
+std::vector<std::string> listFilesWithExtension(const std::string& dir, std::string_view extension);
 
 } // namespace zv

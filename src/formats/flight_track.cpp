@@ -1,14 +1,13 @@
 #include "formats/flight_track.h"
 
 #include "app/user_interface.h"
+#include "formats/file_paths.h"
 #include "formats/text_file.h"
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
 #include <fstream>
 #include <string_view>
-#include <system_error>
 
 namespace zv {
 
@@ -115,17 +114,6 @@ void scanHeader(std::string_view line, CFlightTrack& track) {
             return;
         }
     }
-}
-
-bool hasFlightExtension(const std::string& name) {
-    constexpr std::string_view extension = ".zvc";
-    if (name.size() < extension.size()) {
-        return false;
-    }
-    const std::string_view tail = std::string_view(name).substr(name.size() - extension.size());
-    return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-    });
 }
 
 // A track has thousands of points and printf's "%f" took most of the time of a
@@ -273,24 +261,7 @@ bool CFlightTrack::writeTrackFile(const std::string& path) const {
 }
 
 std::vector<std::string> listFlightFiles(const std::string& dir) {
-    std::vector<std::string> names;
-    std::error_code error;
-    std::filesystem::directory_iterator entries(dir, error);
-    if (error) {
-        return names;
-    }
-    for (const std::filesystem::directory_iterator end; entries != end; entries.increment(error)) {
-        if (error) {
-            break;
-        }
-        std::error_code typeError;
-        const std::string name = entries->path().filename().string();
-        if (hasFlightExtension(name) && entries->is_regular_file(typeError)) {
-            names.push_back(name);
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+    return listFilesWithExtension(dir, ".zvc");
 }
 
 } // namespace zv

@@ -1,6 +1,7 @@
 #include "formats/instrument_text.h"
 
 #include "formats/text_file.h"
+#include "formats/waypoint.h"
 
 namespace zv {
 
@@ -29,6 +30,80 @@ bool isNameCharacter(char byte) {
     }
     return std::string_view(" _-./!\xB0>:\xDC\xD6\xC4\xE4\xF6\xFC\xDF").find(byte) !=
            std::string_view::npos;
+}
+
+bool skipInstrumentHeader(TextReader& reader) {
+    std::string line;
+    reader.readLine(line);
+    reader.readLine(line);
+    if (line.find(instrumentMark) == std::string::npos) {
+        return false;
+    }
+    for (int skipped = 0; skipped < 5 && reader.readLine(line); ++skipped) {
+    }
+    return true;
+}
+
+bool readPointRows(TextReader& reader, std::string_view indent, std::vector<Waypoint>& points,
+                   const RowScanner& scan) {
+    std::string line;
+    std::string pendingComment;
+    while (reader.readLine(line)) {
+        if (isEndLine(line)) {
+            break;
+        }
+        if (line.size() <= 2 || isCommentLine(line) || line.starts_with(indent)) {
+            if (isCommentLine(line)) {
+                pendingComment = line;
+            }
+            continue;
+        }
+        Waypoint point;
+        switch (scan(line, point)) {
+        case RowOutcome::Refused:
+            return false;
+        case RowOutcome::Skipped:
+            continue;
+        case RowOutcome::Kept:
+            break;
+        }
+        point.comment = std::move(pendingComment);
+        pendingComment.clear();
+        points.push_back(std::move(point));
+    }
+    return true;
+}
+
+void writeInstrumentLayout(TextWriter& writer, int serialNumber, std::string_view banner,
+                           std::string_view columns) {
+    writeInstrumentHeader(writer, serialNumber);
+    writer.write("\n");
+    writer.writeLine(banner);
+    writer.write("\n");
+    writer.writeLine(columns);
+    writer.write("\n");
+}
+
+void writeInstrumentEnd(TextWriter& writer) {
+    writer.write("\n@EOF\n");
+}
+
+bool writeInstrumentFile(const std::string& path, int serialNumber, std::string_view banner,
+                         std::string_view columns, const std::vector<Waypoint>& points,
+                         const std::function<void(TextWriter&, const Waypoint&)>& writeRow) {
+    TextWriter writer(path, WriteMode::Atomic);
+    if (!writer.isOpen()) {
+        return false;
+    }
+    writeInstrumentLayout(writer, serialNumber, banner, columns);
+    for (const auto& point : points) {
+        if (!point.comment.empty()) {
+            writer.writeLine(point.comment);
+        }
+        writeRow(writer, point);
+    }
+    writeInstrumentEnd(writer);
+    return writer.close();
 }
 
 } // namespace zv

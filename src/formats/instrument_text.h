@@ -3,12 +3,16 @@
 // What all instrument files share: the header line that identifies them, the end marker,
 // comment lines, and the two messages of their readers.
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zv {
 
+class TextReader;
 class TextWriter;
+struct Waypoint;
 
 // Line 2 of every instrument file contains this.
 inline constexpr std::string_view instrumentMark = ";   KARVELON VUVEZ";
@@ -36,5 +40,35 @@ std::string headerMessage(const std::string& path);
 std::string rowMessage(const std::string& path);
 // "Die Datei <path>\nkonnte nicht geöffnet werden. Bitte Pfad + Namen überprüfen!"
 std::string cannotOpenMessage(const std::string& path);
+
+// Reads lines 1 and 2 and tells whether line 2 carries the instrument mark (exactly one
+// line, the empty one, comes before it). If it does, the rest of the header block is
+// skipped: empty line, banner, empty line, column header, empty line.
+bool skipInstrumentHeader(TextReader& reader);
+
+// What a row scanner made of a data row: a point to keep, a point left out (its pending
+// comment waits for the next kept point), or a row that does not follow the columns.
+enum class RowOutcome { Kept, Skipped, Refused };
+using RowScanner = std::function<RowOutcome(const std::string& line, Waypoint& point)>;
+
+// Reads the rows up to the first "@EOF" line and appends the kept points. Lines of up to
+// two characters, comment lines and lines starting with `indent` hold no point; the last
+// comment line before a kept point becomes its comment. False when a row was refused.
+bool readPointRows(TextReader& reader, std::string_view indent, std::vector<Waypoint>& points,
+                   const RowScanner& scan);
+
+// The header block of an instrument file: header line, empty line, banner, empty line,
+// column header, empty line.
+void writeInstrumentLayout(TextWriter& writer, int serialNumber, std::string_view banner,
+                           std::string_view columns);
+// The empty line and "@EOF" that end an instrument file.
+void writeInstrumentEnd(TextWriter& writer);
+
+// Writes a whole instrument file: the header block, each point's comment line (if any)
+// before its row, and the end. Replaced atomically; false when any write or the close
+// failed.
+bool writeInstrumentFile(const std::string& path, int serialNumber, std::string_view banner,
+                         std::string_view columns, const std::vector<Waypoint>& points,
+                         const std::function<void(TextWriter&, const Waypoint&)>& writeRow);
 
 } // namespace zv

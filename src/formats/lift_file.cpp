@@ -149,36 +149,15 @@ bool CWaypointConverter::readLiftFile(const std::string& path) {
 }
 
 bool CWaypointConverter::readLifts(TextReader& reader, const std::string& path) {
-    std::string line;
-    reader.readLine(line);
-    reader.readLine(line);
     zvFileOpened = true;
-    if (line.find(instrumentMark) == std::string::npos) {
+    if (!skipInstrumentHeader(reader)) {
         ui_.message("Format der Datei\n" + path + "\nunzulässig? Bitte überprüfen!",
                     Icon::Exclamation);
         return false;
     }
-    // Empty line, banner, empty line, column header, empty line.
-    for (int skipped = 0; skipped < 5 && reader.readLine(line); ++skipped) {
-    }
-
-    std::string pendingComment;
-    while (reader.readLine(line)) {
-        if (isEndLine(line)) {
-            break;
-        }
-        if (line.size() <= 2 || isCommentLine(line) || line.starts_with("   ")) {
-            if (isCommentLine(line)) {
-                pendingComment = line;
-            }
-            continue;
-        }
-        Waypoint lift;
+    const auto scan = [this](const std::string& line, Waypoint& lift) {
         if (!scanLift(line, lift)) {
-            ui_.message("Zeile in Datei " + path +
-                            "\nkonnte nicht\trichtig interpretiert werden. Bitte überprüfen!",
-                        Icon::Exclamation);
-            return false;
+            return RowOutcome::Refused;
         }
         switch (mode) {
         case LiftReadMode::Raw:
@@ -206,14 +185,18 @@ bool CWaypointConverter::readLifts(TextReader& reader, const std::string& path) 
                                 (filter.windFrom <= lift.windDir && lift.windDir <= filter.windTo);
             if (!inside || !inWind) {
                 // The comment waits for the next lift that is kept.
-                continue;
+                return RowOutcome::Skipped;
             }
             break;
         }
         }
-        lift.comment = std::move(pendingComment);
-        pendingComment.clear();
-        zvWaypoints.push_back(std::move(lift));
+        return RowOutcome::Kept;
+    };
+    if (!readPointRows(reader, "   ", zvWaypoints, scan)) {
+        ui_.message("Zeile in Datei " + path +
+                        "\nkonnte nicht\trichtig interpretiert werden. Bitte überprüfen!",
+                    Icon::Exclamation);
+        return false;
     }
     return true;
 }
@@ -225,27 +208,18 @@ bool CWaypointConverter::writeLiftFile(const std::string& path) {
     }
     // The lift database is written through this writer: it is replaced only when the
     // whole new file was written.
-    TextWriter writer(path, WriteMode::Atomic);
-    if (!writer.isOpen()) {
-        return false;
-    }
-    writeInstrumentHeader(writer, serialNumber_);
-    writer.write("\n;------------------------------- LIFTS ------------------------------------\n"
-                 "\n;IDENT    LATITUDE      LONGITUDE     ALTITUDE      CLIMB     WDIR   WSPEED\n"
-                 "\n");
-    for (const auto& lift : zvWaypoints) {
-        if (!lift.comment.empty()) {
-            writer.writeLine(lift.comment);
-        }
-        writer.print("%-10s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    %3.1f %-4s    %03i  "
-                     " %3i %-3s\n",
-                     lift.name.c_str(), lift.latHemisphere, lift.lat, lift.latMin,
-                     lift.lonHemisphere, lift.lon, lift.lonMin, lift.altitude, lift.unit.c_str(),
-                     lift.climb, lift.climbUnit.c_str(), lift.windDir, lift.windSpeed,
-                     lift.windSpeedUnit.c_str());
-    }
-    writer.write("\n@EOF\n");
-    return writer.close();
+    return writeInstrumentFile(
+        path, serialNumber_,
+        ";------------------------------- LIFTS ------------------------------------",
+        ";IDENT    LATITUDE      LONGITUDE     ALTITUDE      CLIMB     WDIR   WSPEED", zvWaypoints,
+        [](TextWriter& writer, const Waypoint& lift) {
+            writer.print("%-10s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    %3.1f %-4s    "
+                         "%03i   %3i %-3s\n",
+                         lift.name.c_str(), lift.latHemisphere, lift.lat, lift.latMin,
+                         lift.lonHemisphere, lift.lon, lift.lonMin, lift.altitude,
+                         lift.unit.c_str(), lift.climb, lift.climbUnit.c_str(), lift.windDir,
+                         lift.windSpeed, lift.windSpeedUnit.c_str());
+        });
 }
 
 } // namespace zv

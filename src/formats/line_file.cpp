@@ -53,37 +53,17 @@ bool CWaypointConverter::readLineFile(const std::string& path) {
 }
 
 bool CWaypointConverter::readLines(TextReader& reader, const std::string& path) {
-    std::string line;
-    reader.readLine(line);
-    reader.readLine(line);
     zvFileOpened = true;
-    if (line.find(instrumentMark) == std::string::npos) {
+    if (!skipInstrumentHeader(reader)) {
         ui_.message(headerMessage(path), Icon::Exclamation);
         return false;
     }
-    // Empty line, banner, empty line, column header, empty line.
-    for (int skipped = 0; skipped < 5 && reader.readLine(line); ++skipped) {
-    }
-
-    std::string pendingComment;
-    while (reader.readLine(line)) {
-        if (isEndLine(line)) {
-            break;
-        }
-        const bool comment = isCommentLine(line);
-        if (line.size() > 2 && !comment && !line.starts_with("   ")) {
-            Waypoint point;
-            if (!scanRow(line, point)) {
-                ui_.message(rowMessage(path), Icon::Exclamation);
-                return false;
-            }
-            point.comment = std::move(pendingComment);
-            pendingComment.clear();
-            zvWaypoints.push_back(std::move(point));
-        }
-        if (comment) {
-            pendingComment = line;
-        }
+    const auto scan = [](const std::string& line, Waypoint& point) {
+        return scanRow(line, point) ? RowOutcome::Kept : RowOutcome::Refused;
+    };
+    if (!readPointRows(reader, "   ", zvWaypoints, scan)) {
+        ui_.message(rowMessage(path), Icon::Exclamation);
+        return false;
     }
     return true;
 }
@@ -93,24 +73,15 @@ bool CWaypointConverter::writeLineFile(const std::string& path) {
         ui_.message("Keine Lines gefunden!", Icon::Information);
         return false;
     }
-    TextWriter writer(path, WriteMode::Atomic);
-    if (!writer.isOpen()) {
-        return false;
-    }
-    writeInstrumentHeader(writer, serialNumber_);
-    writer.write("\n;---------------------------- LINES -------------------------------\n"
-                 "\n;IDENT        LATITUDE      LONGITUDE     ALTITUDE     DIR1    DIR2\n\n");
-    for (const auto& point : oziWaypoints) {
-        if (!point.comment.empty()) {
-            writer.writeLine(point.comment);
-        }
-        writer.print("%-14s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    %4i    %4i\n",
-                     point.name.c_str(), point.latHemisphere, point.lat, point.latMin,
-                     point.lonHemisphere, point.lon, point.lonMin, point.altitude,
-                     point.unit.c_str(), point.dir1, point.dir2);
-    }
-    writer.write("\n@EOF\n");
-    return writer.close();
+    return writeInstrumentFile(
+        path, serialNumber_, ";---------------------------- LINES -------------------------------",
+        ";IDENT        LATITUDE      LONGITUDE     ALTITUDE     DIR1    DIR2", oziWaypoints,
+        [](TextWriter& writer, const Waypoint& point) {
+            writer.print("%-14s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    %4i    %4i\n",
+                         point.name.c_str(), point.latHemisphere, point.lat, point.latMin,
+                         point.lonHemisphere, point.lon, point.lonMin, point.altitude,
+                         point.unit.c_str(), point.dir1, point.dir2);
+        });
 }
 
 } // namespace zv

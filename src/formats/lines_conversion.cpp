@@ -1,6 +1,7 @@
 #include "formats/lines_conversion.h"
 
 #include "app/app_settings.h"
+#include "app/file_choice.h"
 #include "app/user_interface.h"
 #include "formats/file_paths.h"
 #include "formats/takeoff_conversions.h"
@@ -106,17 +107,13 @@ bool convertToLines(CWaypointConverter& converter) {
 }
 
 bool commandWptToLines(const AppSettings& settings, UserInterface& ui) {
-    FileDialogRequest request;
-    request.title = "Ozi-Wegpunktdatei öffen";
-    request.filter = "Ozi-Wegpunkte (*.wpt) |*.wpt||";
-    request.defaultExtension = "wpt";
-    request.initialDir = settings.oziDir;
-    request.mustExist = true;
-    const auto chosen = ui.chooseFiles(request);
-    if (chosen.empty()) {
+    const auto chosen =
+        chooseExistingFile(ui, {"Ozi-Wegpunktdatei öffen", "Ozi-Wegpunkte (*.wpt) |*.wpt||", "wpt",
+                                settings.oziDir, ""});
+    if (!chosen) {
         return false;
     }
-    const std::string source = chosen.front().string();
+    const std::string source = *chosen;
     const std::string target = convertedFilePath(source, settings.liftDir, "lne");
     if (canOpenForReading(target) &&
         ui.ask("Die Datei " + target + "\nexistiert schon. Soll sie überschrieben werden?",

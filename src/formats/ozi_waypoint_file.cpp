@@ -130,26 +130,13 @@ bool CWaypointConverter::readOziWaypoints(TextReader& reader, const std::string&
     for (int skipped = 0; skipped < 3 && reader.readLine(line); ++skipped) {
     }
 
-    std::string pendingComment;
-    while (reader.readLine(line)) {
-        if (isEndLine(line)) {
-            break;
-        }
-        const bool comment = isCommentLine(line);
-        if (line.size() > 2 && !comment && !line.starts_with("     ")) {
-            Waypoint point;
-            oziFileOpened = true;
-            if (!scanRow(line, point)) {
-                ui_.message(rowMessage(path), Icon::Exclamation);
-                return false;
-            }
-            point.comment = std::move(pendingComment);
-            pendingComment.clear();
-            oziWaypoints.push_back(std::move(point));
-        }
-        if (comment) {
-            pendingComment = line;
-        }
+    const auto scan = [this](const std::string& row, Waypoint& point) {
+        oziFileOpened = true;
+        return scanRow(row, point) ? RowOutcome::Kept : RowOutcome::Refused;
+    };
+    if (!readPointRows(reader, "     ", oziWaypoints, scan)) {
+        ui_.message(rowMessage(path), Icon::Exclamation);
+        return false;
     }
     return true;
 }

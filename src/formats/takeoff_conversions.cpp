@@ -1,6 +1,7 @@
 #include "formats/takeoff_conversions.h"
 
 #include "app/app_settings.h"
+#include "app/file_choice.h"
 #include "app/user_interface.h"
 #include "formats/file_paths.h"
 #include "formats/waypoint_converter.h"
@@ -39,17 +40,13 @@ constexpr TakeoffDirection takeoffToOzi{
 };
 
 bool convert(const TakeoffDirection& direction, const AppSettings& settings, UserInterface& ui) {
-    FileDialogRequest request;
-    request.title = direction.title;
-    request.filter = direction.filter;
-    request.defaultExtension = direction.defaultExtension;
-    request.initialDir = direction.oziToTakeoff ? settings.oziDir : settings.takeoffDir;
-    request.mustExist = true;
-    const auto chosen = ui.chooseFiles(request);
-    if (chosen.empty()) {
+    const auto chosen = chooseExistingFile(
+        ui, {direction.title, direction.filter, direction.defaultExtension,
+             direction.oziToTakeoff ? settings.oziDir : settings.takeoffDir, ""});
+    if (!chosen) {
         return false;
     }
-    const std::string source = chosen.front().string();
+    const std::string source = *chosen;
     const std::string target =
         convertedFilePath(source, direction.oziToTakeoff ? settings.takeoffDir : settings.oziDir,
                           direction.targetExtension);

@@ -228,4 +228,13 @@ long countedWriteOperations() {
     return writeOperations;
 }
 
+bool copyLines(TextReader& in, const std::string& target) {
+    TextWriter out(target, WriteMode::Atomic);
+    std::string line;
+    while (in.readLine(line)) {
+        out.writeLine(line);
+    }
+    return out.close();
+}
+
 } // namespace zv

@@ -76,6 +76,11 @@ private:
 // printf into a std::string (C locale formats, as the file formats are written).
 std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// Copies the rest of a text file line by line, each line with CR LF, replacing the target
+// atomically (backups of the precious files and their restoring). False when the target
+// could not be written completely; it is then as it was.
+bool copyLines(TextReader& in, const std::string& target);
+
 // Test seam for I/O-error tests: the n-th write operation from now on (1 = the next one;
 // every write(), writeLine(), print() and close() of any TextWriter counts) fails as a
 // full disk would. 0 switches the injection off.

@@ -5,22 +5,7 @@
 #include "formats/file_paths.h"
 #include "formats/flight_track.h"
 
-#include <filesystem>
-#include <system_error>
-
 namespace zv {
-
-namespace {
-
-// Anything at the path, also a file that cannot be read or a dangling link, counts as
-// existing: the batch never replaces it.
-bool targetExists(const std::string& path) {
-    std::error_code error;
-    const auto status = std::filesystem::symlink_status(path, error);
-    return status.type() != std::filesystem::file_type::not_found;
-}
-
-} // namespace
 
 std::string trackFileName(const std::string& flightFileName) {
     const std::size_t dot = flightFileName.find_last_of('.');

@@ -6,8 +6,6 @@
 #include "formats/waypoint_converter.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 namespace zv {
 
@@ -38,25 +36,6 @@ constexpr DirectionTexts oziToZvTexts{
     "zuerst löschen.\nVorschlag: Benutzen, Sie dazu das Menue Datei-Öffnen-Zv Wegpunkte.\n",
     "Ozi-Wegpunkte konvertiert!",
 };
-
-bool hasWaypointExtension(const std::string& name) {
-    constexpr std::string_view extension = ".wpt";
-    if (name.size() < extension.size()) {
-        return false;
-    }
-    const std::string_view tail = std::string_view(name).substr(name.size() - extension.size());
-    return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-    });
-}
-
-// Anything at the path, also a file that cannot be read or a dangling link, counts as
-// existing: a batch never replaces it.
-bool targetExists(const std::string& path) {
-    std::error_code error;
-    const auto status = std::filesystem::symlink_status(path, error);
-    return status.type() != std::filesystem::file_type::not_found;
-}
 
 // The command around the batch: open what was written, or the faulty source, and say how
 // it went.
@@ -90,24 +69,7 @@ bool runCommand(bool zvToOzi, const AppSettings& settings, UserInterface& ui) {
 } // namespace
 
 std::vector<std::string> listWaypointFiles(const std::string& dir) {
-    std::vector<std::string> names;
-    std::error_code error;
-    std::filesystem::directory_iterator entries(dir, error);
-    if (error) {
-        return names;
-    }
-    for (const std::filesystem::directory_iterator end; entries != end; entries.increment(error)) {
-        if (error) {
-            break;
-        }
-        std::error_code typeError;
-        const std::string name = entries->path().filename().string();
-        if (hasWaypointExtension(name) && entries->is_regular_file(typeError)) {
-            names.push_back(name);
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+    return listFilesWithExtension(dir, ".wpt");
 }
 
 bool CWaypointBatch::convertZvToOzi(const std::string& sourceDir, const std::string& targetDir) {

@@ -68,12 +68,8 @@ bool scanRow(const std::string& line, Waypoint& point) {
     return true;
 }
 
-void writeLayout(TextWriter& writer, int serialNumber, const char* banner) {
-    writeInstrumentHeader(writer, serialNumber);
-    writer.write("\n");
-    writer.writeLine(banner);
-    writer.write("\n;***NAME***   ID   SIGN    LATITUDE       LONGITUDE       ALTITUDE\n\n");
-}
+constexpr std::string_view columnHeader =
+    ";***NAME***   ID   SIGN    LATITUDE       LONGITUDE       ALTITUDE";
 
 // `lat` and `lon` hold whole degrees here, as the OziExplorer reader delivers them.
 void writeRow(TextWriter& writer, const Waypoint& point, const std::string& id,
@@ -82,10 +78,6 @@ void writeRow(TextWriter& writer, const Waypoint& point, const std::string& id,
                  point.name.c_str(), id.c_str(), sign.c_str(), point.latHemisphere, point.lat,
                  point.latMin, point.lonHemisphere, point.lon, point.lonMin, point.altitude,
                  point.unit.c_str());
-}
-
-void writeEnd(TextWriter& writer) {
-    writer.write("\n@EOF\n");
 }
 
 } // namespace
@@ -101,39 +93,18 @@ bool CWaypointConverter::readZvWaypointFile(const std::string& path) {
 }
 
 bool CWaypointConverter::readZvWaypoints(TextReader& reader, const std::string& path) {
-    zvFileOpened = false;
-    std::string line;
-    reader.readLine(line);
-    reader.readLine(line);
     zvFileOpened = true;
     // Only line 2 is tested: exactly one line (the empty one) comes before the header.
-    if (line.find(instrumentMark) == std::string::npos) {
+    if (!skipInstrumentHeader(reader)) {
         ui_.message(headerMessage(path), Icon::Exclamation);
         return false;
     }
-    // Empty line, banner, empty line, column header, empty line.
-    for (int skipped = 0; skipped < 5 && reader.readLine(line); ++skipped) {
-    }
-
-    std::string pendingComment;
-    while (reader.readLine(line)) {
-        if (isEndLine(line)) {
-            break;
-        }
-        const bool comment = isCommentLine(line);
-        if (line.size() > 2 && !comment && !line.starts_with("   ")) {
-            Waypoint point;
-            if (!scanRow(line, point)) {
-                ui_.message(rowMessage(path), Icon::Exclamation);
-                return false;
-            }
-            point.comment = std::move(pendingComment);
-            pendingComment.clear();
-            zvWaypoints.push_back(std::move(point));
-        }
-        if (comment) {
-            pendingComment = line;
-        }
+    const auto scan = [](const std::string& line, Waypoint& point) {
+        return scanRow(line, point) ? RowOutcome::Kept : RowOutcome::Refused;
+    };
+    if (!readPointRows(reader, "   ", zvWaypoints, scan)) {
+        ui_.message(rowMessage(path), Icon::Exclamation);
+        return false;
     }
     return true;
 }
@@ -141,20 +112,11 @@ bool CWaypointConverter::readZvWaypoints(TextReader& reader, const std::string& 
 bool CWaypointConverter::writeZvWaypointFile(const std::string& path) {
     // Written beside the target and renamed over it, so that a failed write leaves no
     // half-written file (a batch would take it for done and skip it the next time).
-    TextWriter writer(path, WriteMode::Atomic);
-    if (!writer.isOpen()) {
-        return false;
-    }
-    writeLayout(writer, serialNumber_,
-                ";------------------------- WAYPOINTS ------------------------------");
-    for (const auto& point : oziWaypoints) {
-        if (!point.comment.empty()) {
-            writer.writeLine(point.comment);
-        }
-        writeRow(writer, point, point.id, point.sign);
-    }
-    writeEnd(writer);
-    return writer.close();
+    return writeInstrumentFile(
+        path, serialNumber_, ";------------------------- WAYPOINTS ------------------------------",
+        columnHeader, oziWaypoints, [](TextWriter& writer, const Waypoint& point) {
+            writeRow(writer, point, point.id, point.sign);
+        });
 }
 
 bool CWaypointConverter::writeTakeoffFile(const std::string& path) {
@@ -163,15 +125,16 @@ bool CWaypointConverter::writeTakeoffFile(const std::string& path) {
         ui_.message("Die Datei " + path + "\nkonnte nicht geöffnet werden!", Icon::Information);
         return false;
     }
-    writeLayout(writer, serialNumber_,
-                ";------------------------- TAKEOFF LOCATION ----------------------");
+    writeInstrumentLayout(writer, serialNumber_,
+                          ";------------------------- TAKEOFF LOCATION ----------------------",
+                          columnHeader);
     // Every site is a takeoff site for the instrument, whatever its source; no comments.
     const std::string id = "ST";
     const std::string sign = "   o  ";
     for (const auto& point : oziWaypoints) {
         writeRow(writer, point, id, sign);
     }
-    writeEnd(writer);
+    writeInstrumentEnd(writer);
     if (!writer.close()) {
         ui_.message("Die Datei " + path + "\nkonnte nicht geschrieben werden!", Icon::Information);
         return false;

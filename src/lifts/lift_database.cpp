@@ -1,7 +1,9 @@
 #include "lifts/lift_database.h"
 
 #include "app/app_settings.h"
+#include "app/file_choice.h"
 #include "app/user_interface.h"
+#include "formats/file_paths.h"
 #include "formats/instrument_text.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
@@ -18,25 +20,6 @@
 namespace zv {
 
 namespace {
-
-// Copies a text file line by line, each line with CR LF, replacing the target
-// atomically: a failed write leaves the target as it was.
-bool copyLines(TextReader& in, const std::string& target) {
-    TextWriter out(target, WriteMode::Atomic);
-    std::string line;
-    while (in.readLine(line)) {
-        out.writeLine(line);
-    }
-    return out.close();
-}
-
-bool sameFile(const std::string& a, const std::string& b) {
-    if (a == b) {
-        return true;
-    }
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
-}
 
 // The duplicate search looks only at lifts whose minutes lie in the same cell, or in the
 // neighbouring cell when a value lies less than the tolerance from its cell's border.
@@ -235,18 +218,13 @@ bool appendLiftFile(CWaypointConverter& converter, const std::string& databasePa
 }
 
 bool commandAppendLiftFile(const AppSettings& settings, UserInterface& ui) {
-    FileDialogRequest request;
-    request.title = "Aufwinddatei anhängen";
-    request.filter = "Aufwinde (*.lft) |*.lft||";
-    request.defaultExtension = "lft";
-    request.initialDir = settings.liftDir;
-    request.mustExist = true;
-    const auto chosen = ui.chooseFiles(request);
-    if (chosen.empty()) {
+    const auto chosen = chooseExistingFile(
+        ui, {"Aufwinddatei anhängen", "Aufwinde (*.lft) |*.lft||", "lft", settings.liftDir, ""});
+    if (!chosen) {
         return false;
     }
     const std::string databasePath = liftDatabasePath(settings);
-    const std::string newPath = chosen.front().string();
+    const std::string newPath = *chosen;
     if (sameFile(newPath, databasePath)) {
         ui.message("Sie haben die Aufwinddatenbank ausgewählt.\nBitte wählen Sie eine andere "
                    "Aufwinddatei!",

@@ -13,14 +13,6 @@ namespace zv {
 
 namespace {
 
-bool sameFile(const std::string& a, const std::string& b) {
-    if (a == b) {
-        return true;
-    }
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
-}
-
 // A coordinate edit: a number within its range, held as the float of the record.
 LiftExtractRefusal readCoordinate(const std::string& text, double limit, LiftExtractField field,
                                   float& value) {

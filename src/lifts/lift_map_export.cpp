@@ -1,6 +1,7 @@
 #include "lifts/lift_map_export.h"
 
 #include "app/app_settings.h"
+#include "app/file_choice.h"
 #include "app/user_interface.h"
 #include "formats/file_paths.h"
 #include "formats/waypoint_converter.h"
@@ -8,17 +9,12 @@
 namespace zv {
 
 bool commandLiftsToWpt(const AppSettings& settings, UserInterface& ui) {
-    FileDialogRequest request;
-    request.title = "Aufwind-Datei öffnen";
-    request.filter = "Aufwinde (*.lft) |*.lft||";
-    request.defaultExtension = "lft";
-    request.initialDir = settings.liftDir;
-    request.mustExist = true;
-    const auto chosen = ui.chooseFiles(request);
-    if (chosen.empty()) {
+    const auto chosen = chooseExistingFile(
+        ui, {"Aufwind-Datei öffnen", "Aufwinde (*.lft) |*.lft||", "lft", settings.liftDir, ""});
+    if (!chosen) {
         return false;
     }
-    const std::string liftPath = chosen.front().string();
+    const std::string liftPath = *chosen;
     CWaypointConverter converter(ui, settings.serialNumber);
     converter.mode = LiftReadMode::Map;
     if (!converter.readLiftFile(liftPath)) {

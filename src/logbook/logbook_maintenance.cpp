@@ -1,6 +1,8 @@
 #include "app/app_settings.h"
+#include "app/file_choice.h"
 #include "app/user_interface.h"
 #include "formats/cp1252.h"
+#include "formats/file_paths.h"
 #include "formats/text_file.h"
 #include "logbook/logbook_commands.h"
 
@@ -10,17 +12,6 @@
 namespace zv {
 
 namespace {
-
-// Copies a text file line by line (each line with a CR LF), replacing the target
-// atomically. False when the target could not be written completely.
-bool copyLines(TextReader& in, const std::string& target) {
-    TextWriter out(target, WriteMode::Atomic);
-    std::string line;
-    while (in.readLine(line)) {
-        out.writeLine(line);
-    }
-    return out.close();
-}
 
 LogbookResult writeErrorCopy(CLogbook& logbook, const std::string& mainPath, int flightsPerPage,
                              int firstNumber, UserInterface& ui) {
@@ -171,31 +162,19 @@ bool showResult(LogbookResult result, const std::string& mainPath, UserInterface
     return false;
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    if (a == b) {
-        return true;
-    }
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
-}
-
 } // namespace
 
 bool commandExtendLogbook(const AppSettings& settings, UserInterface& ui) {
     const std::string mainPath = mainLogbookPath(settings);
     CLogbook logbook(CLogbook::serialText(settings.serialNumber));
 
-    FileDialogRequest request;
-    request.title = "Flugbuchdatei anhängen";
-    request.filter = "Flugbuch (*.log) |*.log||";
-    request.defaultExtension = "log";
-    request.initialDir = settings.logbookDir;
-    request.mustExist = true;
-    const auto chosen = ui.chooseFiles(request);
-    if (chosen.empty()) {
+    const auto chosen =
+        chooseExistingFile(ui, {"Flugbuchdatei anhängen", "Flugbuch (*.log) |*.log||", "log",
+                                settings.logbookDir, ""});
+    if (!chosen) {
         return false;
     }
-    const std::string otherPath = chosen.front().string();
+    const std::string otherPath = *chosen;
     if (sameFile(otherPath, mainPath)) {
         ui.message("Sie können nicht das Flugbuch um sich selbst erweitern!", Icon::Exclamation);
         return false;

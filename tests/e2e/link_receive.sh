@@ -4,30 +4,6 @@ set -euo pipefail
 source "$ZV_E2E_LIB/cli_helpers.sh"
 
 data="$ZV_TEST_DATA/link"
-ZV_SIM="$ZV_BIN/zv-sim"
-
-# start_sim ARGS...: zv-sim in the background; sets SIM_PID and SIM_DEVICE.
-start_sim() {
-    local out="$ZV_E2E_OUTPUT/sim.out"
-    : >"$out"
-    "$ZV_SIM" --open-timeout-ms 30000 "$@" >"$out" 2>"$ZV_E2E_OUTPUT/sim.err" &
-    SIM_PID=$!
-    local i
-    for ((i = 0; i < 100; ++i)); do
-        SIM_DEVICE=$(head -n 1 "$out")
-        [[ -n $SIM_DEVICE ]] && return 0
-        sleep 0.1
-    done
-    fail "zv-sim did not tell its device"
-}
-
-# expect_sim N: zv-sim ended with status N.
-expect_sim() {
-    local status=0
-    wait "$SIM_PID" || status=$?
-    [[ $status -eq $1 ]] || fail "zv-sim exited with $status, expected $1: $(cat "$ZV_E2E_OUTPUT/sim.err")"
-}
-
 expect_text() {
     printf '%s' "$2" >"$ZV_E2E_OUTPUT/expected"
     expect_same "$1" "$ZV_E2E_OUTPUT/expected"
@@ -35,6 +11,7 @@ expect_text() {
 
 work=$(zv_workdir)
 ZV_E2E_OUTPUT=$(zv_workdir)
+source "$ZV_E2E_LIB/sim_helpers.sh"
 PATH=/usr/bin:/bin run_cli "$work" init
 expect_status 0
 logbooks="$work/Data/Zv/Logbuch"

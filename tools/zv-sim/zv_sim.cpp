@@ -37,6 +37,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <poll.h>
 #include <string>
@@ -85,6 +86,18 @@ bool parseNumber(const char* text, long& value) {
     return errno == 0 && end != text && *end == '\0' && value >= 0;
 }
 
+// The options that take a number, and the field each one sets.
+const std::map<std::string_view, long Options::*> numberOptions{
+    {"--start-delay-ms", &Options::startDelayMs},
+    {"--gap-ms", &Options::gapMs},
+    {"--gap-after-line", &Options::gapAfterLine},
+    {"--no-ack", &Options::noAck},
+    {"--corrupt", &Options::corrupt},
+    {"--idle-ms", &Options::idleMs},
+    {"--packets", &Options::packets},
+    {"--open-timeout-ms", &Options::openTimeoutMs},
+};
+
 std::optional<Options> parseOptions(int argc, char** argv) {
     Options options;
     std::vector<std::string> positional;
@@ -95,36 +108,8 @@ std::optional<Options> parseOptions(int argc, char** argv) {
         };
         if (arg == "--link" && i + 1 < argc) {
             options.link = argv[++i];
-        } else if (arg == "--start-delay-ms") {
-            if (!number(options.startDelayMs)) {
-                return std::nullopt;
-            }
-        } else if (arg == "--gap-ms") {
-            if (!number(options.gapMs)) {
-                return std::nullopt;
-            }
-        } else if (arg == "--gap-after-line") {
-            if (!number(options.gapAfterLine)) {
-                return std::nullopt;
-            }
-        } else if (arg == "--no-ack") {
-            if (!number(options.noAck)) {
-                return std::nullopt;
-            }
-        } else if (arg == "--corrupt") {
-            if (!number(options.corrupt)) {
-                return std::nullopt;
-            }
-        } else if (arg == "--idle-ms") {
-            if (!number(options.idleMs)) {
-                return std::nullopt;
-            }
-        } else if (arg == "--packets") {
-            if (!number(options.packets)) {
-                return std::nullopt;
-            }
-        } else if (arg == "--open-timeout-ms") {
-            if (!number(options.openTimeoutMs)) {
+        } else if (const auto option = numberOptions.find(arg); option != numberOptions.end()) {
+            if (!number(options.*option->second)) {
                 return std::nullopt;
             }
         } else if (arg.starts_with("--")) {
