@@ -218,10 +218,8 @@ TEST(LogbookFile, MissingFileIsReportedWithoutFormatError) {
 
 TEST(LogbookFile, SiblingPaths) {
     const std::pair<const char*, const char*> cases[] = {
-        {"/d/Flugbuch.log", "/d/Flugbuch.bak"},
-        {"/d.x/Flugbuch", "/d.x/Flugbuch.bak"},
-        {"Flug.2003.log", "Flug.2003.bak"},
-        {"/d/Flugbuch.", "/d/Flugbuch.bak"},
+        {"/d/Flugbuch.log", "/d/Flugbuch.bak"},     {"/d.x/Flugbuch", "/d.x/Flugbuch.bak"},
+        {"Flug.2003.log", "Flug.2003.bak"},         {"/d/Flugbuch.", "/d/Flugbuch.bak"},
         {"/d/Flugbuch.bak", "/d/Flugbuch.bak.bak"}, // never the logbook itself
         {"/d/Flugbuch.BAK", "/d/Flugbuch.bak"},
     };
