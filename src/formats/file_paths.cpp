@@ -1,9 +1,10 @@
 #include "formats/file_paths.h"
 
 #include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
+#include <unistd.h>
 
 namespace zv {
 
@@ -16,13 +17,35 @@ std::string joinPath(std::string_view dir, std::string_view name) {
     return path;
 }
 
+std::string siblingPath(const std::string& path, const std::string& extension) {
+    const std::size_t nameStart =
+        path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1;
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot < nameStart) {
+        return path + "." + extension;
+    }
+    std::string sibling = path.substr(0, dot + 1) + extension;
+    // A main logbook that carries the derived file's own extension (Flugbuch.bak) must
+    // never be overwritten by its backup, error copy, report or assignment copy.
+    if (sibling == path) {
+        sibling = path + "." + extension;
+    }
+    return sibling;
+}
+
 bool canOpenForReading(const std::string& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
-    return in.is_open();
+    // Without waiting: a FIFO opened for reading blocks until a writer comes (POSIX,
+    // since a stream cannot open without blocking).
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    ::close(fd);
+    return true;
 }
 
 bool sameFile(const std::string& a, const std::string& b) {

@@ -13,6 +13,10 @@ inline constexpr char pathSeparator = '/';
 
 std::string joinPath(std::string_view dir, std::string_view name);
 
+// The file beside `path` with the extension replaced, e.g. Flugbuch.log -> Flugbuch.bak;
+// never `path` itself (Flugbuch.bak -> Flugbuch.bak.bak).
+std::string siblingPath(const std::string& path, const std::string& extension);
+
 // A file "exists" for the commands when it can be opened for reading.
 bool canOpenForReading(const std::string& path);
 

@@ -2,11 +2,12 @@
 
 #include "app/user_interface.h"
 #include "formats/file_paths.h"
+#include "formats/regular_file.h"
 #include "formats/text_file.h"
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
+#include <optional>
 #include <string_view>
 
 namespace zv {
@@ -14,6 +15,8 @@ namespace zv {
 namespace {
 
 constexpr std::string_view flightMarker = "@ZV";
+// More than any header line of a flight file holds.
+constexpr std::size_t maxHeaderBytes = 1 << 16;
 // Lines of up to this length (empty lines, "@EOF") are no track points.
 constexpr std::size_t shortLine = 15;
 
@@ -177,20 +180,17 @@ bool CFlightTrack::takeHeader(const std::string* line, const std::string& path) 
 
 bool CFlightTrack::readFlightHeader(const std::string& path) {
     // Only line 1 is read: a long track need not be loaded to learn its date. The line
-    // ends as TextReader ends it (LF, or CR LF).
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    if (!std::getline(in, line)) {
-        return takeHeader(nullptr, path);
-    }
-    if (!in.eof() && !line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
-    return takeHeader(&line, path);
+    // ends as TextReader ends it (LF, or CR LF); no header is longer than the limit.
+    std::optional<std::string> line = readFirstLine(path, maxHeaderBytes);
+    return takeHeader(line ? &*line : nullptr, path);
 }
 
 bool CFlightTrack::readFlightFile(const std::string& path) {
     TextReader reader(path);
+    if (reader.tooLarge()) {
+        ui_.message(tooLargeMessage(path), Icon::Stop);
+        return false;
+    }
     return readFlight(reader, path);
 }
 

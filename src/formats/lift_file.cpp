@@ -142,7 +142,8 @@ bool CWaypointConverter::readLiftFile(const std::string& path) {
     TextReader reader(path);
     if (!reader.isOpen()) {
         // A database path from the settings may name no file: stop instead of reading.
-        ui_.message(cannotOpenMessage(path), Icon::Stop);
+        ui_.message(reader.tooLarge() ? tooLargeMessage(path) : cannotOpenMessage(path),
+                    Icon::Stop);
         return false;
     }
     return readLifts(reader, path);

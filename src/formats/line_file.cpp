@@ -46,7 +46,8 @@ bool CWaypointConverter::readLineFile(const std::string& path) {
     zvFileOpened = false;
     TextReader reader(path);
     if (!reader.isOpen()) {
-        ui_.message(cannotOpenMessage(path), Icon::Stop);
+        ui_.message(reader.tooLarge() ? tooLargeMessage(path) : cannotOpenMessage(path),
+                    Icon::Stop);
         return false;
     }
     return readLines(reader, path);

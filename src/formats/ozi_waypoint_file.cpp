@@ -113,7 +113,8 @@ bool scanRow(const std::string& line, Waypoint& point) {
 bool CWaypointConverter::readOziWaypointFile(const std::string& path) {
     TextReader reader(path);
     if (!reader.isOpen()) {
-        ui_.message(cannotOpenMessage(path), Icon::Stop);
+        ui_.message(reader.tooLarge() ? tooLargeMessage(path) : cannotOpenMessage(path),
+                    Icon::Stop);
         return false;
     }
     return readOziWaypoints(reader, path);

@@ -1,10 +1,11 @@
 #include "formats/text_file.h"
 
+#include "formats/file_replacement.h"
+
 #include <cstdarg>
-#include <fstream>
-#include <iterator>
-#include <random>
+#include <stdio.h>
 #include <system_error>
+#include <unistd.h>
 #include <vector>
 
 namespace zv {
@@ -35,39 +36,13 @@ std::string vformatText(const char* format, std::va_list args) {
     return text;
 }
 
-std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
-    std::random_device random;
-    std::uniform_int_distribution<unsigned> digits(0, 0xFFFFFF);
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, ".%06x.tmp", digits(random));
-    std::filesystem::path temporary = target;
-    temporary += suffix;
-    return temporary;
-}
-
 } // namespace
 
 TextReader::TextReader(const std::filesystem::path& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) {
-        return;
-    }
-    // One read of the whole file: character-wise stream iteration is the slowest part
-    // of reading a large track or lift database otherwise.
-    const auto size = std::filesystem::file_size(path, error);
-    if (!error) {
-        content_.resize(static_cast<std::size_t>(size));
-        in.read(content_.data(), static_cast<std::streamsize>(content_.size()));
-        content_.resize(static_cast<std::size_t>(in.gcount()));
-        in.clear();
-    }
-    // Whatever the size said (a device, a file still growing): take the rest as well.
-    content_.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    open_ = !in.bad();
+    FileContent file = readRegularFile(path);
+    refusal_ = file.refusal;
+    open_ = refusal_ == ReadRefusal::None;
+    content_ = std::move(file.bytes);
 }
 
 TextReader TextReader::fromContent(std::string content) {
@@ -100,10 +75,13 @@ bool TextReader::readLine(std::string& line) {
 TextWriter::TextWriter(const std::filesystem::path& path, WriteMode mode)
     : target_(path), mode_(mode) {
     if (mode_ == WriteMode::Atomic) {
-        // "x": never take over a file of the same name that happens to exist.
-        for (int attempt = 0; attempt < 8 && !file_; ++attempt) {
-            temporary_ = temporaryBeside(target_);
-            file_.reset(std::fopen(temporary_.c_str(), "wbx"));
+        replacement_ = std::make_unique<FileReplacement>(target_);
+        const int fd = replacement_->createTemporary();
+        if (fd >= 0) {
+            file_.reset(::fdopen(fd, "wb"));
+            if (!file_) {
+                ::close(fd);
+            }
         }
     } else {
         file_.reset(std::fopen(target_.c_str(), "wb"));
@@ -113,13 +91,13 @@ TextWriter::TextWriter(const std::filesystem::path& path, WriteMode mode)
 }
 
 TextWriter::~TextWriter() {
-    if (!closed_ && file_) {
-        file_.reset();
-        if (mode_ == WriteMode::Atomic) {
-            std::error_code error;
-            std::filesystem::remove(temporary_, error);
-        }
-    }
+    // An atomic writer that was not closed leaves the target as it was: the replacement
+    // removes its temporary file.
+    file_.reset();
+}
+
+bool TextWriter::targetWriteProtected() const {
+    return replacement_ && replacement_->refusal() == FileReplacement::Refusal::WriteProtected;
 }
 
 bool TextWriter::countOperation() {
@@ -192,21 +170,39 @@ bool TextWriter::close() {
     if (std::fflush(file_.get()) != 0) {
         failed_ = true;
     }
+    const bool replacing = mode_ == WriteMode::Atomic && !replacement_->inPlace();
+    if (replacing && !failed_ && !replacement_->flushToDisk(::fileno(file_.get()))) {
+        failed_ = true;
+    }
     if (std::fclose(file_.release()) != 0) {
         failed_ = true;
     }
     closed_ = true;
-    if (mode_ == WriteMode::Atomic) {
-        std::error_code error;
-        if (!failed_) {
-            std::filesystem::rename(temporary_, target_, error);
-            if (error) {
-                failed_ = true;
-            }
+    if (replacing) {
+        if (!failed_ && !replacement_->putInPlace()) {
+            failed_ = true;
         }
-        if (failed_) {
-            std::filesystem::remove(temporary_, error);
-        }
+        // A failed replacement takes its temporary file with it.
+        replacement_.reset();
+    }
+    return !failed_;
+}
+
+bool TextWriter::replaceTargetNow() {
+    if (mode_ != WriteMode::Atomic || !file_ || closed_ || failed_) {
+        return false;
+    }
+    if (replacement_->inPlace()) {
+        return true;
+    }
+    if (!countOperation()) {
+        failed_ = true;
+        return false;
+    }
+    flushBuffer();
+    if (std::fflush(file_.get()) != 0 || !replacement_->flushToDisk(::fileno(file_.get())) ||
+        !replacement_->putInPlace()) {
+        failed_ = true;
     }
     return !failed_;
 }

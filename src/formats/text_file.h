@@ -3,6 +3,8 @@
 // Text mode as the instrument files and settings.ini use it: Windows-1252 bytes, kept
 // as they are; CR LF written for every "\n"; CR LF and LF both accepted when reading.
 
+#include "formats/regular_file.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -13,6 +15,8 @@ namespace zv {
 
 // Reads a text file line by line, with the line end stripped. A final line without a
 // line end is still a line. Only a CR directly before the LF belongs to the line end.
+// Only a regular file of at most 1 GiB is read (see regular_file.h); anything else is
+// not open.
 class TextReader {
 public:
     explicit TextReader(const std::filesystem::path& path);
@@ -20,6 +24,9 @@ public:
     static TextReader fromContent(std::string content);
 
     bool isOpen() const { return open_; }
+    // Why the file is not open: CannotOpen, or TooLarge (the caller says so).
+    ReadRefusal refusal() const { return refusal_; }
+    bool tooLarge() const { return refusal_ == ReadRefusal::TooLarge; }
     // The next line without its line end; false at the end of the file.
     bool readLine(std::string& line);
 
@@ -29,6 +36,7 @@ private:
     std::string content_;
     std::size_t position_ = 0;
     bool open_ = false;
+    ReadRefusal refusal_ = ReadRefusal::None;
 };
 
 enum class WriteMode {
@@ -36,9 +44,13 @@ enum class WriteMode {
     Atomic,   // write a temporary file beside the target, rename it over the target on close
 };
 
+class FileReplacement;
+
 // Writes a text file. Every write is checked; a single failure makes close() fail.
 // In atomic mode the target is replaced only by a successful close(); otherwise the
-// temporary file is removed and the old target stays as it was.
+// temporary file is removed and the old target stays as it was. The replacement keeps
+// the target's links and permissions, refuses a write-protected target and reaches the
+// disk before the rename (see file_replacement.h).
 class TextWriter {
 public:
     explicit TextWriter(const std::filesystem::path& path, WriteMode mode = WriteMode::Truncate);
@@ -56,6 +68,13 @@ public:
     bool close();
     bool failed() const { return failed_; }
 
+    // Atomic mode: puts what was written so far in place of the target now; everything
+    // written afterwards goes into the target itself, and close() only closes it (a
+    // download that breaks off then leaves what arrived). False when that failed.
+    bool replaceTargetNow();
+    // Atomic mode: the target exists and is write-protected, so nothing was opened.
+    bool targetWriteProtected() const;
+
 private:
     struct FileCloser {
         void operator()(std::FILE* file) const { std::fclose(file); }
@@ -65,7 +84,7 @@ private:
     void flushBuffer();
 
     std::filesystem::path target_;
-    std::filesystem::path temporary_;
+    std::unique_ptr<FileReplacement> replacement_;
     WriteMode mode_;
     std::unique_ptr<std::FILE, FileCloser> file_;
     std::string buffer_;

@@ -86,7 +86,8 @@ bool CWaypointConverter::readZvWaypointFile(const std::string& path) {
     zvFileOpened = false;
     TextReader reader(path);
     if (!reader.isOpen()) {
-        ui_.message(cannotOpenMessage(path), Icon::Stop);
+        ui_.message(reader.tooLarge() ? tooLargeMessage(path) : cannotOpenMessage(path),
+                    Icon::Stop);
         return false;
     }
     return readZvWaypoints(reader, path);

@@ -232,7 +232,8 @@ bool CLogbook::readLogbook(const std::string& path, UserInterface& ui) {
     formatError_ = false;
     TextReader reader(path);
     if (!reader.isOpen()) {
-        ui.message(logbookOpenFailedMessage(path), Icon::Stop);
+        ui.message(reader.tooLarge() ? tooLargeMessage(path) : logbookOpenFailedMessage(path),
+                   Icon::Stop);
         return false;
     }
     return readLogbook(reader, ui);
@@ -348,22 +349,6 @@ void CLogbook::removeDuplicates() {
         }
     }
     flights_ = std::move(kept);
-}
-
-std::string siblingPath(const std::string& path, const std::string& extension) {
-    const std::size_t nameStart =
-        path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1;
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || dot < nameStart) {
-        return path + "." + extension;
-    }
-    std::string sibling = path.substr(0, dot + 1) + extension;
-    // A main logbook that carries the derived file's own extension (Flugbuch.bak) must
-    // never be overwritten by its backup, error copy, report or assignment copy.
-    if (sibling == path) {
-        sibling = path + "." + extension;
-    }
-    return sibling;
 }
 
 std::string logbookOpenFailedMessage(const std::string& path) {

@@ -3,6 +3,8 @@
 // The logbook: one flight per three record lines, in pages of a fixed number of flights,
 // in the instrument's own columns. CLogbook holds the flights of one command in memory.
 
+#include "formats/file_paths.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -119,10 +121,6 @@ private:
     HoursTable hoursTable_{};
     std::vector<TakeoffSiteEntry> sites_;
 };
-
-// The file beside `path` with the extension replaced, e.g. Flugbuch.log -> Flugbuch.bak;
-// never `path` itself (Flugbuch.bak -> Flugbuch.bak.bak).
-std::string siblingPath(const std::string& path, const std::string& extension);
 
 // A flight is earlier than another when its two-digit year is smaller by 1 to 9, or the
 // years are equal and month, day, takeoff hour and minute compare smaller in this order.

@@ -1,6 +1,7 @@
 #include "ui/zv_doc.h"
 
 #include "formats/cp1252.h"
+#include "formats/regular_file.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QSaveFile>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <cstdint>
 
 namespace zv {
 
@@ -95,6 +97,17 @@ CZvView::CZvView(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 bool CZvDoc::load(const QString& path, QString& error) {
+    // Only a regular file: opening a FIFO would wait for a writer for ever, and a device
+    // such as /dev/zero has no end.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        error = QStringLiteral("Das ist keine gewöhnliche Datei.");
+        return false;
+    }
+    if (static_cast<std::uintmax_t>(info.size()) > maxReadableFileSize) {
+        error = QStringLiteral("Die Datei ist größer als 1 GiB.");
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString();
