@@ -2,12 +2,12 @@
 
 #include "app/app_settings.h"
 #include "app/file_choice.h"
+#include "app/precious_files.h"
 #include "app/user_interface.h"
 #include "formats/file_paths.h"
 #include "formats/instrument_text.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
-#include "logbook/logbook.h"
 
 #include <cmath>
 #include <cstdint>
@@ -144,7 +144,8 @@ std::string liftBackupPath(const std::string& databasePath) {
 bool backupLiftDatabase(const std::string& databasePath, UserInterface& ui) {
     TextReader in(databasePath);
     if (!in.isOpen()) {
-        ui.message(cannotOpenMessage(databasePath), Icon::Stop);
+        ui.message(in.tooLarge() ? tooLargeMessage(databasePath) : cannotOpenMessage(databasePath),
+                   Icon::Stop);
         return false;
     }
     const std::string backupPath = liftBackupPath(databasePath);
@@ -161,11 +162,16 @@ bool backupLiftDatabase(const std::string& databasePath, UserInterface& ui) {
 
 bool restoreLiftDatabase(const std::string& databasePath, UserInterface& ui) {
     const std::string backupPath = liftBackupPath(databasePath);
+    const auto lock = lockForChange(databasePath, {databasePath}, ui);
+    if (!lock) {
+        return false;
+    }
     TextReader in(backupPath);
     if (!in.isOpen()) {
-        ui.message("Die Sicherungsdatei " + backupPath +
-                       "\nkonnte nicht geöffnet werden. Bitte Einstellungen Aufwindpfad "
-                       "korrigieren!",
+        ui.message(in.tooLarge() ? tooLargeMessage(backupPath)
+                                 : "Die Sicherungsdatei " + backupPath +
+                                       "\nkonnte nicht geöffnet werden. Bitte Einstellungen "
+                                       "Aufwindpfad korrigieren!",
                    Icon::Stop);
         return false;
     }
@@ -198,10 +204,20 @@ bool cleanLifts(CWaypointConverter& converter) {
 
 bool appendLiftFile(CWaypointConverter& converter, const std::string& databasePath,
                     const std::string& newPath) {
+    const auto lock =
+        lockForChange(databasePath, {databasePath, liftBackupPath(databasePath)}, converter.ui());
+    if (!lock) {
+        return false;
+    }
     converter.mode = LiftReadMode::Raw;
-    if (!backupLiftDatabase(databasePath, converter.ui()) ||
-        !converter.readLiftFile(databasePath) || !converter.readLiftFile(newPath) ||
+    // The backup is refreshed only after both files were read without a fault: a database
+    // with one bad line must not cost the only good copy. A clean-up that leaves nothing
+    // changes nothing, so it needs no backup either (the writer reports it).
+    if (!converter.readLiftFile(databasePath) || !converter.readLiftFile(newPath) ||
         !cleanLifts(converter)) {
+        return false;
+    }
+    if (!converter.zvWaypoints.empty() && !backupLiftDatabase(databasePath, converter.ui())) {
         return false;
     }
     if (!converter.writeLiftFile(databasePath)) {
@@ -218,6 +234,9 @@ bool appendLiftFile(CWaypointConverter& converter, const std::string& databasePa
 }
 
 bool commandAppendLiftFile(const AppSettings& settings, UserInterface& ui) {
+    if (!maintainedFilesApart(settings, ui)) {
+        return false;
+    }
     const auto chosen = chooseExistingFile(
         ui, {"Aufwinddatei anhängen", "Aufwinde (*.lft) |*.lft||", "lft", settings.liftDir, ""});
     if (!chosen) {
@@ -246,6 +265,9 @@ bool commandAppendLiftFile(const AppSettings& settings, UserInterface& ui) {
 }
 
 bool commandRestoreLiftDatabase(const AppSettings& settings, UserInterface& ui) {
+    if (!maintainedFilesApart(settings, ui)) {
+        return false;
+    }
     const std::string databasePath = liftDatabasePath(settings);
     if (!restoreLiftDatabase(databasePath, ui)) {
         return false;

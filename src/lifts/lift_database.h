@@ -35,9 +35,10 @@ bool isDuplicateLift(const Waypoint& earlier, const Waypoint& later);
 // comment. An empty list: "Keine Lifts gefunden" and false.
 bool cleanLifts(CWaypointConverter& converter);
 
-// Appends the lifts of newPath to the database on a fresh converter: backup, read both
-// (Raw), clean up, rewrite the database atomically. False after the failing step's
-// message; the database is then as it was.
+// Appends the lifts of newPath to the database on a fresh converter, under the lock of
+// the database: read both (Raw), clean up, then the backup, and rewrite the database
+// atomically. False after the failing step's message; the database is then as it was,
+// and so is the backup unless the failure came after both files were read.
 bool appendLiftFile(CWaypointConverter& converter, const std::string& databasePath,
                     const std::string& newPath);
 

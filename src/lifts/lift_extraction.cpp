@@ -1,6 +1,7 @@
 #include "lifts/lift_extraction.h"
 
 #include "app/app_settings.h"
+#include "app/precious_files.h"
 #include "formats/file_paths.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
@@ -39,8 +40,12 @@ LiftExtractRefusal readDirection(const std::string& text, LiftExtractField field
 bool extractLifts(CWaypointConverter& converter, const std::string& databasePath,
                   const std::string& newPath) {
     converter.mode = LiftReadMode::Extract;
-    if (!converter.readLiftFile(databasePath)) {
-        return false;
+    {
+        // No append or restore may replace the database while it is read.
+        const auto lock = lockForReading(databasePath, converter.ui());
+        if (!lock || !converter.readLiftFile(databasePath)) {
+            return false;
+        }
     }
     if (!converter.writeLiftFile(newPath)) {
         // The writer reports an empty selection itself; a file that could not be written
@@ -138,10 +143,15 @@ LiftExtractRefusal checkLiftExtractData(const LiftExtractDialogData& data,
                 LiftExtractField::WindFrom};
     }
     // The selection would replace the whole database without a backup.
-    if (sameFile(liftExtractPath(data.fileName, settings), liftDatabasePath(settings))) {
+    const std::string newPath = liftExtractPath(data.fileName, settings);
+    if (sameFile(newPath, liftDatabasePath(settings))) {
         return {"Sie haben die Aufwinddatenbank ausgewählt.\nBitte wählen Sie eine andere "
                 "Aufwinddatei!",
                 Icon::Information, LiftExtractField::FileName};
+    }
+    // Nor may it take the place of a backup, the logbook or settings.ini.
+    if (std::string refusal = preciousTargetRefusal(settings, newPath); !refusal.empty()) {
+        return {std::move(refusal), Icon::Exclamation, LiftExtractField::FileName};
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #include "logbook/flight_assignment.h"
 
 #include "app/app_settings.h"
+#include "app/precious_files.h"
 #include "app/user_interface.h"
 #include "formats/file_paths.h"
 #include "formats/flight_track.h"
@@ -89,6 +90,9 @@ bool writeAssignmentCopy(const AppSettings& settings, const std::string& copyPat
 } // namespace
 
 bool commandAssignFlightData(const AppSettings& settings, UserInterface& ui) {
+    if (!maintainedFilesApart(settings, ui)) {
+        return false;
+    }
     const std::string copyPath = siblingPath(mainLogbookPath(settings), "fzd");
     if (!writeAssignmentCopy(settings, copyPath, ui)) {
         return false;

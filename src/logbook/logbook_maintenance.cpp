@@ -1,17 +1,30 @@
 #include "app/app_settings.h"
 #include "app/file_choice.h"
+#include "app/precious_files.h"
 #include "app/user_interface.h"
 #include "formats/cp1252.h"
 #include "formats/file_paths.h"
+#include "formats/file_replacement.h"
 #include "formats/text_file.h"
 #include "logbook/logbook_commands.h"
 
 #include <ctime>
 #include <filesystem>
+#include <optional>
 
 namespace zv {
 
 namespace {
+
+// The lock of the main logbook for one read-modify-write of it, its backup and its error
+// copy; nothing after a message when another zv holds it or a file is write-protected.
+std::optional<FileLock> lockLogbook(const std::string& mainPath, UserInterface& ui) {
+    auto lock = lockForChange(mainPath, {mainPath, siblingPath(mainPath, "bak")}, ui);
+    if (lock && lock->held()) {
+        removeStaleTemporaries(siblingPath(mainPath, "err"));
+    }
+    return lock;
+}
 
 LogbookResult writeErrorCopy(CLogbook& logbook, const std::string& mainPath, int flightsPerPage,
                              int firstNumber, UserInterface& ui) {
@@ -99,10 +112,16 @@ bool createBackup(const std::string& mainPath, UserInterface& ui) {
 
 bool restoreBackup(const std::string& mainPath, UserInterface& ui) {
     const std::string backupPath = siblingPath(mainPath, "bak");
+    const auto lock = lockForChange(mainPath, {mainPath}, ui);
+    if (!lock) {
+        return false;
+    }
     TextReader in(backupPath);
     if (!in.isOpen()) {
-        ui.message("Die Sicherungsdatei " + backupPath + "\nkonnte nicht" + " " +
-                       "geöffnet werden. Bitte Einstellungen Flugbuchpfad korrigieren!",
+        ui.message(in.tooLarge() ? tooLargeMessage(backupPath)
+                                 : "Die Sicherungsdatei " + backupPath + "\nkonnte nicht" + " " +
+                                       "geöffnet werden. Bitte Einstellungen Flugbuchpfad "
+                                       "korrigieren!",
                    Icon::Stop);
         return false;
     }
@@ -116,6 +135,10 @@ bool restoreBackup(const std::string& mainPath, UserInterface& ui) {
 LogbookResult extendLogbook(CLogbook& logbook, const std::string& mainPath,
                             const std::string& otherPath, int flightsPerPage, int firstNumber,
                             UserInterface& ui) {
+    const auto lock = lockLogbook(mainPath, ui);
+    if (!lock) {
+        return LogbookResult::Failed;
+    }
     if (!logbook.readLogbook(mainPath, ui) || !logbook.readLogbook(otherPath, ui)) {
         return writeErrorCopy(logbook, mainPath, flightsPerPage, firstNumber, ui);
     }
@@ -132,6 +155,10 @@ LogbookResult extendLogbook(CLogbook& logbook, const std::string& mainPath,
 LogbookResult insertFlight(CLogbook& logbook, const std::string& mainPath,
                            const FlightRecord& flight, int flightsPerPage, int firstNumber,
                            UserInterface& ui) {
+    const auto lock = lockLogbook(mainPath, ui);
+    if (!lock) {
+        return LogbookResult::Failed;
+    }
     if (!logbook.readLogbook(mainPath, ui)) {
         return writeErrorCopy(logbook, mainPath, flightsPerPage, firstNumber, ui);
     }
@@ -165,6 +192,9 @@ bool showResult(LogbookResult result, const std::string& mainPath, UserInterface
 } // namespace
 
 bool commandExtendLogbook(const AppSettings& settings, UserInterface& ui) {
+    if (!maintainedFilesApart(settings, ui)) {
+        return false;
+    }
     const std::string mainPath = mainLogbookPath(settings);
     CLogbook logbook(CLogbook::serialText(settings.serialNumber));
 
@@ -193,6 +223,9 @@ bool commandExtendLogbook(const AppSettings& settings, UserInterface& ui) {
 }
 
 bool commandRestoreLogbook(const AppSettings& settings, UserInterface& ui) {
+    if (!maintainedFilesApart(settings, ui)) {
+        return false;
+    }
     const std::string mainPath = mainLogbookPath(settings);
     if (!restoreBackup(mainPath, ui)) {
         return false;
@@ -202,6 +235,9 @@ bool commandRestoreLogbook(const AppSettings& settings, UserInterface& ui) {
 }
 
 bool commandInsertFlight(const AppSettings& settings, UserInterface& ui) {
+    if (!maintainedFilesApart(settings, ui)) {
+        return false;
+    }
     const std::string mainPath = mainLogbookPath(settings);
     CLogbook logbook(CLogbook::serialText(settings.serialNumber));
 

@@ -2,6 +2,7 @@
 // hours per takeoff site, each over a span of dates.
 
 #include "app/app_settings.h"
+#include "app/precious_files.h"
 #include "app/user_interface.h"
 #include "formats/text_file.h"
 #include "logbook/logbook_commands.h"
@@ -246,6 +247,9 @@ bool writeTakeoffSiteReport(CLogbook& logbook, const TimeSpanDialogData& data,
 }
 
 bool commandFlightHours(const AppSettings& settings, UserInterface& ui) {
+    if (!maintainedFilesApart(settings, ui)) {
+        return false;
+    }
     CLogbook logbook(CLogbook::serialText(settings.serialNumber));
     TimeSpanDialogData data;
     if (!prepareEvaluation(settings, logbook, data, ui)) {
@@ -261,6 +265,9 @@ bool commandFlightHours(const AppSettings& settings, UserInterface& ui) {
 }
 
 bool commandTakeoffSites(const AppSettings& settings, UserInterface& ui) {
+    if (!maintainedFilesApart(settings, ui)) {
+        return false;
+    }
     CLogbook logbook(CLogbook::serialText(settings.serialNumber));
     TimeSpanDialogData data;
     if (!prepareEvaluation(settings, logbook, data, ui)) {

@@ -1,5 +1,6 @@
 #include "ui/property_sheet.h"
 
+#include "app/precious_files.h"
 #include "app/user_interface.h"
 #include "platform/serial_devices.h"
 #include "ui/path_chooser_dialog.h"
@@ -100,7 +101,7 @@ std::string toUtf8(const QLineEdit* edit) {
 } // namespace
 
 CMyPropertySheet::CMyPropertySheet(const AppSettings& settings, UserInterface& ui, QWidget* parent)
-    : QDialog(parent), ui_(ui), tabs_(new QTabWidget(this)) {
+    : QDialog(parent), settings_(settings), ui_(ui), tabs_(new QTabWidget(this)) {
     setWindowTitle(QStringLiteral("Eigenschaftsblatt"));
     pathChooser_ = [this](const QString& title) {
         CPathChooserDialog chooser(title, this);
@@ -386,6 +387,14 @@ void CMyPropertySheet::accept() {
         if (page != current && !checkPage(page)) {
             return;
         }
+    }
+    // No two of the logbook's and the lift database's files may be one file (one base
+    // name in one directory gives both one backup): the sheet stays open.
+    AppSettings entered = settings_;
+    applySettingsEntries(entries(), entered);
+    if (const std::string refusal = sharedPathRefusal(entered); !refusal.empty()) {
+        ui_.message(refusal, Icon::Exclamation);
+        return;
     }
     // The devices go straight to the per-user profile; the settings record knows only
     // COM1 and COM2.

@@ -57,6 +57,7 @@ private:
     void pageChanged(int index);
     void apply();
 
+    AppSettings settings_; // what the entries are checked against on OK (startDir)
     UserInterface& ui_;
     PathChooser pathChooser_;
     QTabWidget* tabs_;

@@ -34,10 +34,14 @@ struct LiftDir {
         writeBytes(database, readBytes(testData("lifts/database.lft")));
     }
 
+    // The files of the directory; the hidden lock files of the database do not count.
     std::size_t fileCount() const {
-        return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(dir.path()),
-                          std::filesystem::directory_iterator()));
+        std::size_t count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+            const std::string name = entry.path().filename().string();
+            count += name.starts_with(".") && name.ends_with(".lock") ? 0 : 1;
+        }
+        return count;
     }
 };
 

@@ -35,12 +35,12 @@ struct LogbookDir {
         writeBytes(backup, "the backup before\r\n");
     }
 
-    // Everything in the directory except the main logbook and its backup.
+    // Everything in the directory except the main logbook, its backup and its lock file.
     std::vector<std::string> otherFiles() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
             const std::string name = entry.path().filename().string();
-            if (name != "Flugbuch.log" && name != "Flugbuch.bak") {
+            if (name != "Flugbuch.log" && name != "Flugbuch.bak" && name != ".Flugbuch.log.lock") {
                 names.push_back(name);
             }
         }
