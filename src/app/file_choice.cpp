@@ -1,11 +1,12 @@
 #include "app/file_choice.h"
 
+#include "app/precious_files.h"
 #include "formats/file_paths.h"
 
 namespace zv {
 
-std::optional<std::filesystem::path> chooseNewFile(UserInterface& ui,
-                                                   const FileDialogRequest& request) {
+std::optional<std::filesystem::path>
+chooseNewFile(UserInterface& ui, const FileDialogRequest& request, const TargetRefusal& refuse) {
     for (;;) {
         const auto chosen = ui.chooseFiles(request);
         if (chosen.empty()) {
@@ -15,12 +16,24 @@ std::optional<std::filesystem::path> chooseNewFile(UserInterface& ui,
         if (!target.has_extension() && !request.defaultExtension.empty()) {
             target.replace_extension(request.defaultExtension);
         }
+        if (const std::string refusal = refuse ? refuse(target) : std::string(); !refusal.empty()) {
+            ui.message(refusal, Icon::Exclamation);
+            continue;
+        }
         if (!canOpenForReading(target.string()) ||
             ui.ask("Die Datei existiert schon.\nSoll sie überschrieben werden?", Icon::Question,
                    Buttons::YesNo) == Answer::Yes) {
             return target;
         }
     }
+}
+
+std::optional<std::filesystem::path> chooseDownloadTarget(UserInterface& ui,
+                                                          const FileDialogRequest& request,
+                                                          const AppSettings& settings) {
+    return chooseNewFile(ui, request, [&settings](const std::filesystem::path& target) {
+        return preciousTargetRefusal(settings, target.string());
+    });
 }
 
 std::optional<std::string> chooseExistingFile(UserInterface& ui, FileDialogRequest request) {

@@ -7,14 +7,24 @@
 #include "app/user_interface.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace zv {
 
-// The chosen path, or nothing when the user cancelled the dialog.
+// The chosen path, or nothing when the user cancelled the dialog. A path that `refuse`
+// gives a message for is not taken: the message is shown and the dialog comes back.
+using TargetRefusal = std::function<std::string(const std::filesystem::path&)>;
 std::optional<std::filesystem::path> chooseNewFile(UserInterface& ui,
-                                                   const FileDialogRequest& request);
+                                                   const FileDialogRequest& request,
+                                                   const TargetRefusal& refuse = {});
+
+// The save dialog of a download: as chooseNewFile, and never one of the precious files
+// (the main logbook, the lift database, their backups, settings.ini).
+std::optional<std::filesystem::path> chooseDownloadTarget(UserInterface& ui,
+                                                          const FileDialogRequest& request,
+                                                          const AppSettings& settings);
 
 // The open dialog of the commands that read one existing file: the chosen path, or
 // nothing when the user cancelled the dialog.

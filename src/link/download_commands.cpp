@@ -79,7 +79,7 @@ bool runTextDownload(const TextDownload& entry, const AppSettings& settings, Use
     request.initialDir = settings.*entry.directory;
     request.save = true;
 
-    const auto chosen = chooseNewFile(ui, request);
+    const auto chosen = chooseDownloadTarget(ui, request, settings);
     if (!chosen) {
         return false;
     }
@@ -93,8 +93,9 @@ bool runTextDownload(const TextDownload& entry, const AppSettings& settings, Use
         if (received) {
             ui.message("Flugdaten erfolgreich übertragen", Icon::Information);
         }
-    } else if (received || link.wasAborted()) {
-        // An aborted download still shows what arrived, possibly nothing.
+    } else if (received || (link.wasAborted() && !link.keptOldFile())) {
+        // An aborted download still shows what arrived, possibly nothing; an old file that
+        // nothing replaced is not shown as if it had arrived.
         ui.openDocument(target);
     }
     return received;

@@ -1,11 +1,14 @@
 #include "link/instrument_link.h"
 
+#include "app/precious_files.h"
 #include "app/user_interface.h"
 #include "formats/text_file.h"
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace zv {
 
@@ -96,10 +99,20 @@ bool CInstrumentLink::openPort(PortAccess access) {
 
 bool CInstrumentLink::receiveText(const std::filesystem::path& target) {
     aborted_ = false;
-    TextWriter file(target);
-    if (!file.isOpen()) {
+    keptOldFile_ = false;
+    // Nothing on disk changes before the first byte has arrived: the lines go into a
+    // temporary file beside the target, which takes the target's place with the first
+    // data. A port that cannot be opened, or an instrument that stays silent, leaves an
+    // existing file as it was.
+    std::error_code error;
+    const bool existed = std::filesystem::exists(target, error);
+    std::optional<TextWriter> file(std::in_place, target, WriteMode::Atomic);
+    if (!file->isOpen()) {
         // Nothing may be received into a file that is not open.
-        ui_.message("Die Datei " + target.string() + "\nkonnte nicht geöffnet werden!", Icon::Stop);
+        ui_.message(file->targetWriteProtected()
+                        ? writeProtectedMessage(target.string())
+                        : "Die Datei " + target.string() + "\nkonnte nicht geöffnet werden!",
+                    Icon::Stop);
         return false;
     }
     const auto writeFailed = [&] {
@@ -110,7 +123,6 @@ bool CInstrumentLink::receiveText(const std::filesystem::path& target) {
 
     OpenPort closer(serial_);
     if (!openPort(PortAccess::Read)) {
-        file.close();
         return false;
     }
     serial_.setReadTimeouts(0, firstDataTimeoutMs);
@@ -125,6 +137,7 @@ bool CInstrumentLink::receiveText(const std::filesystem::path& target) {
     std::string line;
     bool endMarker = false;
     bool firstRead = true;
+    bool firstData = true;
     char buffer[textReadSize];
     while (!endMarker) {
         const std::size_t count = serial_.read(buffer, sizeof buffer);
@@ -134,7 +147,15 @@ bool CInstrumentLink::receiveText(const std::filesystem::path& target) {
         }
         // Judged by the count: a NUL byte from the line is data like any other byte.
         if (count == 0) {
-            const bool written = file.close();
+            bool written = true;
+            if (firstData && existed) {
+                // Silent from the start: the old file stays as it was.
+                file.reset();
+                keptOldFile_ = true;
+            } else {
+                // What arrived stays; a new target exists afterwards, possibly empty.
+                written = file->close();
+            }
             serial_.close();
             if (!written) {
                 return writeFailed();
@@ -142,6 +163,14 @@ bool CInstrumentLink::receiveText(const std::filesystem::path& target) {
             ui_.message(abortedMessage, Icon::Information);
             aborted_ = true;
             return false;
+        }
+        if (firstData) {
+            firstData = false;
+            if (!file->replaceTargetNow()) {
+                file->close();
+                serial_.close();
+                return writeFailed();
+            }
         }
         ui_.progressSetSecondText("Daten werden empfangen");
         ui_.progressAdvance();
@@ -153,10 +182,10 @@ bool CInstrumentLink::receiveText(const std::filesystem::path& target) {
             line.push_back(byte);
             if (byte == '\n') {
                 // The writer turns the line feed into CR LF, as every instrument file has.
-                file.write(line);
-                if (file.failed()) {
+                file->write(line);
+                if (file->failed()) {
                     // No line may follow one that is missing.
-                    file.close();
+                    file->close();
                     serial_.close();
                     return writeFailed();
                 }
@@ -169,7 +198,7 @@ bool CInstrumentLink::receiveText(const std::filesystem::path& target) {
         }
     }
     // Bytes after the last line feed are not written.
-    const bool written = file.close();
+    const bool written = file->close();
     serial_.close();
     if (!written) {
         return writeFailed();

@@ -41,10 +41,14 @@ public:
 
     // The text download into the file at target. True when the line with "@EOF" arrived;
     // false when the file could not be created or written, the port could not be opened,
-    // or the instrument fell silent before the end marker.
+    // or the instrument fell silent before the end marker. The target is replaced only
+    // when the first data arrive; until then an existing file stays as it was.
     bool receiveText(const std::filesystem::path& target);
     // True after a text download that ended because no more data arrived.
     bool wasAborted() const { return aborted_; }
+    // True after a text download that ended before any data arrived and left the file
+    // that was there before as it was (there is nothing received to show).
+    bool keptOldFile() const { return keptOldFile_; }
 
     // Sends every packet of the list in order, each until it is acknowledged with "@@OK"
     // (three attempts). Acknowledged packets leave the list. False when the list was
@@ -66,6 +70,7 @@ private:
     std::deque<TransferPacket> packets_;
     int port_ = 0;
     bool aborted_ = false;
+    bool keptOldFile_ = false;
 };
 
 } // namespace zv

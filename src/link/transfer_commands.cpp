@@ -94,7 +94,7 @@ bool commandReceiveTakeoffs(const AppSettings& settings, UserInterface& ui, Seri
     request.initialDir = settings.takeoffDir;
     request.save = true;
 
-    const auto chosen = chooseNewFile(ui, request);
+    const auto chosen = chooseDownloadTarget(ui, request, settings);
     if (!chosen) {
         return false;
     }

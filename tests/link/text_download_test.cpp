@@ -112,7 +112,9 @@ TEST(TextDownloadWindow, ShowsTheTextsAndTimeOuts) {
                                                   "timeouts 0/100", "close"}));
 }
 
-TEST(TextDownloadPort, MissingPortNamesItAndLeavesAnEmptyFile) {
+// Nothing on disk changes before data arrive: an existing file stays as it was, a new
+// one is not made.
+TEST(TextDownloadPort, MissingPortNamesItAndLeavesTheTargetAsItWas) {
     struct Case {
         int port;
         std::string detail;
@@ -134,10 +136,12 @@ TEST(TextDownloadPort, MissingPortNamesItAndLeavesAnEmptyFile) {
         link.setPort(c.port);
         writeBytes(dir / "in.log", "old");
         EXPECT_FALSE(link.receiveText(dir / "in.log"));
+        EXPECT_FALSE(link.receiveText(dir / "new.log"));
         EXPECT_FALSE(link.wasAborted());
-        EXPECT_EQ(ui.texts(), std::vector<std::string>{c.message});
+        EXPECT_EQ(ui.texts(), (std::vector<std::string>{c.message, c.message}));
         EXPECT_TRUE(ui.progress.empty());
-        EXPECT_EQ(readBytes(dir / "in.log"), "");
+        EXPECT_EQ(readBytes(dir / "in.log"), "old");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     }
 }
 
