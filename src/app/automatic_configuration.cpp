@@ -2,11 +2,13 @@
 
 #include "app/settings_file.h"
 #include "app/user_interface.h"
+#include "formats/file_lock.h"
 #include "formats/file_paths.h"
 #include "formats/text_file.h"
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace zv {
@@ -85,19 +87,30 @@ std::string makeDirectory(const std::string& parent, const std::string& name) {
 }
 
 // Writes an example file unless something of that name is already there: a pilot's real
-// logbook or lift database must never be replaced by the example.
-void writeExample(const std::string& dir, const std::string& name, const char* content,
-                  UserInterface& ui) {
+// logbook or lift database must never be replaced by the example. Those two are looked
+// at and written under their lock, so that another zv cannot put its file there
+// meanwhile. False when the example could not be written (reported).
+bool writeExample(const std::string& dir, const std::string& name, const char* content,
+                  UserInterface& ui, bool precious = false) {
     const std::string path = joinPath(dir, name);
+    std::optional<FileLock> lock;
+    if (precious) {
+        lock.emplace(path, FileLock::Kind::Exclusive);
+        if (lock->state() == FileLock::State::Busy) {
+            return true; // another zv works on the file: it is there
+        }
+    }
     std::error_code error;
     if (fs::exists(fs::symlink_status(path, error))) {
-        return;
+        return true;
     }
     TextWriter writer(path, WriteMode::Atomic);
     writer.write(content);
     if (!writer.close()) {
         ui.message("Die Datei " + path + "\nkonnte nicht geschrieben werden!", Icon::Stop);
+        return false;
     }
+    return true;
 }
 
 bool isProgramFile(const fs::path& path) {
@@ -130,7 +143,7 @@ std::optional<std::string> findProgram(std::string_view name, const std::string&
     }
 }
 
-void automaticConfiguration(AppSettings& settings, UserInterface& ui) {
+bool automaticConfiguration(AppSettings& settings, UserInterface& ui) {
     // The start directory stays the current directory of the record; the paths below are
     // built from it, the process's current directory is never changed.
     settings.versionMark = settingsVersionMark;
@@ -139,21 +152,22 @@ void automaticConfiguration(AppSettings& settings, UserInterface& ui) {
 
     const std::string data = makeDirectory(settings.startDir, "Data");
     settings.oziDir = data;
-    writeExample(data, "Example.wpt", exampleOziWaypointFile, ui);
+    bool written = writeExample(data, "Example.wpt", exampleOziWaypointFile, ui);
 
     const std::string zv = makeDirectory(data, "Zv");
     settings.waypointDir = zv;
-    writeExample(zv, "Example.wpt", exampleZvWaypointFile, ui);
+    written = writeExample(zv, "Example.wpt", exampleZvWaypointFile, ui) && written;
 
     settings.logbookDir = makeDirectory(zv, "Logbuch");
-    writeExample(settings.logbookDir, "Flugbuch.log", exampleLogbookFile, ui);
+    written =
+        writeExample(settings.logbookDir, "Flugbuch.log", exampleLogbookFile, ui, true) && written;
     settings.logbookFile = "Flugbuch.log";
 
     settings.routeDir = makeDirectory(zv, "Routen");
 
     settings.liftDir = makeDirectory(zv, "Lifts");
     settings.liftDatabase = "Lifts.lft";
-    writeExample(settings.liftDir, "Lifts.lft", exampleLiftFile, ui);
+    written = writeExample(settings.liftDir, "Lifts.lft", exampleLiftFile, ui, true) && written;
 
     settings.takeoffDir = makeDirectory(zv, "Startplaetze");
 
@@ -185,6 +199,7 @@ void automaticConfiguration(AppSettings& settings, UserInterface& ui) {
     settings.extractWindFilter = defaults.extractWindFilter;
     settings.extractWindFrom = defaults.extractWindFrom;
     settings.extractWindTo = defaults.extractWindTo;
+    return written;
 }
 
 } // namespace zv

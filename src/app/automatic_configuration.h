@@ -29,7 +29,8 @@ std::optional<std::string> findProgram(std::string_view name, const std::string&
 // Data/Zv/Routen, Data/Zv/Lifts, Data/Zv/Startplaetze), writes the example files that do
 // not exist yet (an existing logbook, lift database or waypoint file is kept as it is),
 // fills every saved field and looks for Oziexp.exe and ZVView.exe along PATH. A program
-// not found is reported and its field left as it was.
-void automaticConfiguration(AppSettings& settings, UserInterface& ui);
+// not found is reported and its field left as it was. False when an example file could
+// not be written (reported; the rest of the configuration is done all the same).
+bool automaticConfiguration(AppSettings& settings, UserInterface& ui);
 
 } // namespace zv

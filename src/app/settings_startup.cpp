@@ -18,9 +18,10 @@ const char* const messageAutomaticConfiguration =
 const char* const messageUpdateSettings = "Sie müssen nun die Einstellungen aktualisieren!\n"
                                           "Wenn Sie Hilfe benötigen, betätigen Sie F1.";
 
-SettingsFileState settleSettings(AppSettings& settings, UserInterface& ui) {
-    const SettingsFileState state = loadSettings(settings, settingsFilePath(settings));
-    switch (state) {
+SettledSettings settleSettings(AppSettings& settings, UserInterface& ui) {
+    SettledSettings settled;
+    settled.state = loadSettings(settings, settingsFilePath(settings));
+    switch (settled.state) {
     case SettingsFileState::Loaded:
         break;
     case SettingsFileState::WrongVersion:
@@ -34,7 +35,7 @@ SettingsFileState settleSettings(AppSettings& settings, UserInterface& ui) {
         resetSettings(settings);
         if (ui.ask(questionAutomaticConfiguration, Icon::Question, Buttons::YesNo) == Answer::Yes) {
             ui.message(messageAutomaticConfiguration, Icon::Information);
-            automaticConfiguration(settings, ui);
+            settled.examplesWritten = automaticConfiguration(settings, ui);
             ui.runSettingsSheet(settings);
         } else {
             ui.message(messageUpdateSettings, Icon::Information);
@@ -43,7 +44,7 @@ SettingsFileState settleSettings(AppSettings& settings, UserInterface& ui) {
         }
         break;
     }
-    return state;
+    return settled;
 }
 
 bool runSettingsCommand(AppSettings& settings, UserInterface& ui) {

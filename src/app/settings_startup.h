@@ -15,12 +15,18 @@ extern const char* const questionAutomaticConfiguration;
 extern const char* const messageAutomaticConfiguration;
 extern const char* const messageUpdateSettings;
 
+// How the settings were settled: how settings.ini was found, and whether every example
+// file of an automatic configuration was written (a failure has been reported).
+struct SettledSettings {
+    SettingsFileState state = SettingsFileState::Missing;
+    bool examplesWritten = true;
+};
+
 // Reads startDir/settings.ini into the record. A file of another version (or marked
 // "invalid") is reported, the record reset and the settings sheet shown; a missing file
 // offers the automatic configuration. A start that leaves a required path empty marks
-// the record "invalid" (never after the automatic configuration). Returns how the file
-// was found.
-SettingsFileState settleSettings(AppSettings& settings, UserInterface& ui);
+// the record "invalid" (never after the automatic configuration).
+SettledSettings settleSettings(AppSettings& settings, UserInterface& ui);
 
 // The command "Einstellungen": the settings sheet on the record. When it is confirmed on
 // a record marked "invalid" whose eight required paths are now all filled in, the mark

@@ -1,5 +1,6 @@
 #include "app/zv_app.h"
 
+#include "app/precious_files.h"
 #include "app/settings_file.h"
 #include "app/settings_startup.h"
 #include "app/user_interface.h"
@@ -27,12 +28,14 @@ void CZvApp::takeStartDir(const std::filesystem::path& startDir) {
 
 bool CZvApp::initSettings(const std::filesystem::path& startDir) {
     takeStartDir(startDir);
-    const SettingsFileState state = settleSettings(settings_, ui_);
+    const SettledSettings settled = settleSettings(settings_, ui_);
     settled_ = true;
-    if (state == SettingsFileState::Loaded) {
+    if (settled.state == SettingsFileState::Loaded) {
         return true;
     }
-    return saveSettings();
+    // settings.ini is written also when an example file could not be: the start reported
+    // a failure all the same.
+    return saveSettings() && settled.examplesWritten;
 }
 
 SettingsFileState CZvApp::readSettings(const std::filesystem::path& startDir) {
@@ -43,11 +46,17 @@ SettingsFileState CZvApp::readSettings(const std::filesystem::path& startDir) {
 }
 
 bool CZvApp::saveSettings() {
+    const std::string path = settingsFilePath(settings_);
+    // Under its lock, like the logbook and the lift database: a second zv writing it at
+    // the same moment waits, and what a killed one left behind goes.
+    const auto lock = lockForChange(path, {path}, ui_);
+    if (!lock) {
+        return false;
+    }
     if (zv::saveSettings(settings_)) {
         return true;
     }
-    ui_.message("Die Datei " + settingsFilePath(settings_) + "\nkonnte nicht geschrieben werden!",
-                Icon::Stop);
+    ui_.message("Die Datei " + path + "\nkonnte nicht geschrieben werden!", Icon::Stop);
     return false;
 }
 

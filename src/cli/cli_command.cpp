@@ -1,5 +1,6 @@
 #include "cli/cli_command.h"
 
+#include "app/command_boundary.h"
 #include "app/settings_startup.h"
 #include "app/zv_app.h"
 #include "cli/cli_user_interface.h"
@@ -148,22 +149,26 @@ int runCli(const std::vector<std::string>& args, const std::filesystem::path& cu
     ui.setAnswerYes(answerYes);
     ui.setFileAnswers(std::move(fileAnswers));
     CZvApp app(ui);
-    if (entry->needsSettings) {
-        switch (app.readSettings(currentDir)) {
-        case SettingsFileState::Loaded:
-            break;
-        case SettingsFileState::WrongVersion:
-            ui.message(messageWrongSettingsVersion, Icon::Information);
-            return 1;
-        case SettingsFileState::Missing: {
-            // Only init builds a new configuration; the question is answered No here.
-            const Answer no = Answer::No;
-            ui.show(questionAutomaticConfiguration, Icon::Question, &no);
-            return 1;
+    // Whatever the command throws ends it with a message and status 1.
+    const bool succeeded = runCommandGuarded(ui, [&] {
+        if (entry->needsSettings) {
+            switch (app.readSettings(currentDir)) {
+            case SettingsFileState::Loaded:
+                break;
+            case SettingsFileState::WrongVersion:
+                ui.message(messageWrongSettingsVersion, Icon::Information);
+                return false;
+            case SettingsFileState::Missing: {
+                // Only init builds a new configuration; the question is answered No here.
+                const Answer no = Answer::No;
+                ui.show(questionAutomaticConfiguration, Icon::Question, &no);
+                return false;
+            }
+            }
         }
-        }
-    }
-    return action(app, ui) ? 0 : 1;
+        return action(app, ui);
+    });
+    return succeeded ? 0 : 1;
 }
 
 } // namespace zv::cli

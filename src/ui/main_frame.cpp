@@ -1,5 +1,6 @@
 #include "ui/main_frame.h"
 
+#include "app/command_boundary.h"
 #include "app/command_enable.h"
 #include "formats/lines_conversion.h"
 #include "formats/takeoff_conversions.h"
@@ -430,7 +431,11 @@ void CMainFrame::createMenusAndToolbar() {
             action->setShortcuts(keys);
             connect(action, &QAction::triggered, this, [this, index] {
                 if (table_[index].handler) {
-                    table_[index].handler();
+                    // Whatever a command throws ends the command, never the program.
+                    runCommandGuarded(ui_, [this, index] {
+                        table_[index].handler();
+                        return true;
+                    });
                 }
             });
             actions_[name] = action;
