@@ -176,6 +176,21 @@ TEST(ZvApp, FirstStartWritesSettingsAndCommandsWriteTheirChanges) {
     EXPECT_EQ(ui.messages.size(), 4U); // question, automatic configuration, 2 programs
 }
 
+// The first start reports failure when an example file could not be written, and still
+// writes settings.ini (zv goes on with it; zv-cli init exits 1).
+TEST(ZvApp, FirstStartThatCouldNotWriteAnExampleFails) {
+    TempDir start;
+    writeBytes(start / "Data", "a file where the directory should be");
+    ScriptedUserInterface ui;
+    ui.answers.push_back(Answer::Yes);
+    ui.settingsSheet = [](AppSettings&) { return true; };
+    CZvApp app(ui);
+    EXPECT_FALSE(app.initSettings(start.path()));
+    EXPECT_TRUE(readBytes(start / "settings.ini").starts_with("Version1.4\r\n"));
+    EXPECT_EQ(ui.messages[2].text, "Die Datei " + start.path().string() +
+                                       "/Data/Example.wpt\nkonnte nicht geschrieben werden!");
+}
+
 TEST(ZvApp, SaveFailureIsReportedAndKeepsTheOldFile) {
     TempDir start;
     writeBytes(start / "settings.ini", validFile);

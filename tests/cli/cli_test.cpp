@@ -6,7 +6,9 @@
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
+#include <new>
 #include <sstream>
+#include <stdexcept>
 
 namespace zv::cli {
 namespace {
@@ -162,6 +164,44 @@ TEST(RunCli, ArgumentsAndExitStatus) {
                       std::string::npos);
             EXPECT_NE(err.str().find("\n  port 1 | 2 "), std::string::npos);
         }
+    }
+}
+
+// A command of this test only that throws what its word names.
+const CommandRegistrar throwingCommand({
+    .name = "test-throw",
+    .synopsis = "memory | fault | other",
+    .menuPath = "test",
+    .needsSettings = false,
+    .fileArguments = 0,
+    .prepare = [](Arguments& arguments) -> CommandAction {
+        const std::string what = arguments.takeWord("Fehler", {"memory", "fault", "other"});
+        return [what](CZvApp&, CliUserInterface&) -> bool {
+            if (what == "memory") {
+                throw std::bad_alloc();
+            }
+            if (what == "fault") {
+                throw std::runtime_error("vector::_M_range_check");
+            }
+            throw 42;
+        };
+    },
+});
+
+// Whatever a command throws ends it with a stop message and status 1, never an abort.
+TEST(RunCli, AnExceptionEndsTheCommandWithAMessage) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"memory", "[Stopp] Der Arbeitsspeicher reicht für diesen Befehl nicht aus.\n"
+                   "Der Befehl wurde abgebrochen.\n"},
+        {"fault", "[Stopp] Der Befehl wurde wegen eines unerwarteten Fehlers abgebrochen.\n"
+                  "vector::_M_range_check\n"},
+        {"other", "[Stopp] Der Befehl wurde wegen eines unerwarteten Fehlers abgebrochen.\n"},
+    };
+    for (const auto& [what, message] : cases) {
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(runCli({"test-throw", what}, "/s", out, err), 1) << what;
+        EXPECT_EQ(out.str(), message);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <memory>
+#include <stdexcept>
 
 namespace zv {
 
@@ -80,6 +81,19 @@ class MainFrameTest : public QObject {
     };
 
 private slots:
+    // A command that throws ends with a stop message; the program goes on.
+    void anExceptionOfACommandIsShownAndTheWindowStays() {
+        Fixture f;
+        f.frame->setHandler("zvToOzi", [] { throw std::runtime_error("kaputt"); });
+        f.frame->action("zvToOzi")->trigger();
+        QCOMPARE(f.ui.messages.size(), std::size_t{1});
+        QCOMPARE(f.ui.messages[0].text,
+                 std::string("Der Befehl wurde wegen eines unerwarteten Fehlers abgebrochen.\n"
+                             "kaputt"));
+        QCOMPARE(f.ui.messages[0].icon, Icon::Stop);
+        QVERIFY(f.frame->openDocument(f.path("a.wpt")));
+    }
+
     void theMenuHasTwoForms() {
         Fixture f;
         const QStringList shortForm = f.menuPaths();

@@ -92,6 +92,25 @@ private slots:
         }
     }
 
+    // One base name in one directory would give the logbook and the lift database one
+    // backup: OK names the two files and the sheet stays open.
+    void settingsThatMakeTwoFilesOneAreRefusedOnOk() {
+        const AppSettings settings = sampleSettings();
+        test::ScriptedUserInterface ui;
+        CMyPropertySheet sheet(settings, ui);
+        sheet.edit(SettingsField::LiftDir)->setText("/flug/Logbuch");
+        sheet.edit(SettingsField::LiftDatabase)->setText("Flugbuch.lft");
+        sheet.accept();
+        QVERIFY(sheet.result() != QDialog::Accepted);
+        QCOMPARE(ui.messages.size(), std::size_t{1});
+        QCOMPARE(ui.messages[0].text,
+                 std::string("Die Sicherungskopie des Flugbuchs und die Sicherungskopie der "
+                             "Aufwinddatenbank\nwären dieselbe Datei:\n/flug/Logbuch/Flugbuch.bak"
+                             "\nBitte wählen Sie einen anderen Namen oder ein anderes "
+                             "Verzeichnis!"));
+        QCOMPARE(ui.messages[0].icon, Icon::Exclamation);
+    }
+
     void aTooLongLiftDatabaseFromTheFileIsShownAndRefused() {
         AppSettings settings = sampleSettings();
         settings.liftDatabase = std::string(31, 'L');

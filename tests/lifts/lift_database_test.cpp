@@ -108,6 +108,29 @@ TEST(LiftDatabase, AppendKeepsTheDatabasesCopyDropsSinkingAndForeignLinesAndRest
     }
 }
 
+// A fault in either file is found before the backup is refreshed: the only good copy of
+// a damaged database is not spent on it.
+TEST(LiftDatabase, AFaultyFileLeavesTheBackupAsItWas) {
+    const std::string database = readBytes(testData("lifts/database.lft"));
+    const std::string broken = "DE.XXX    N  50 14.03   broken\r\n";
+    const std::pair<const char*, bool> cases[] = {{"the database", true}, {"the new file", false}};
+    for (const auto& [what, inDatabase] : cases) {
+        LiftDir d;
+        writeBytes(d.backup, "the good backup\r\n");
+        std::string damaged = database;
+        damaged.insert(damaged.find("CH.NIE"), broken);
+        writeBytes(inDatabase ? d.database : d.dir / "new.lft", damaged);
+        ScriptedUserInterface ui;
+        ui.fileChoices.push_back(
+            {inDatabase ? testData("lifts/download.lft").string() : d.dir / "new.lft"});
+        EXPECT_FALSE(commandAppendLiftFile(d.settings, ui)) << what;
+        EXPECT_EQ(readBytes(d.backup), "the good backup\r\n") << what;
+        EXPECT_EQ(readBytes(d.database), inDatabase ? damaged : database) << what;
+        ASSERT_EQ(ui.messages.size(), 1u) << what;
+        EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation) << what;
+    }
+}
+
 TEST(LiftDatabase, ChoosingTheDatabaseItselfChangesNothing) {
     LiftDir d;
     ScriptedUserInterface ui;

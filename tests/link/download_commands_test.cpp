@@ -5,6 +5,7 @@
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <string>
@@ -148,6 +149,59 @@ TEST(DownloadOverwrite, YesReplacesTheFileOnThePortOfTheSettings) {
     EXPECT_EQ(port.log.front(), "open COM2 r");
 }
 
+TEST(DownloadOverwrite, ASilentInstrumentLeavesTheOldFileAndShowsNothing) {
+    TempDir dir;
+    writeBytes(dir / "old.log", "old");
+    ScriptedUserInterface ui;
+    ScriptedSerialPort port;
+    ui.fileChoices.push_back({dir / "old.log"});
+    ui.answers.push_back(Answer::Yes);
+
+    EXPECT_FALSE(commandReceiveLogbook(settingsIn(dir), ui, port));
+    EXPECT_EQ(readBytes(dir / "old.log"), "old");
+    EXPECT_EQ(ui.texts().back(), aborted);
+    EXPECT_TRUE(ui.openedDocuments.empty());
+}
+
+// The files zv keeps are never a download's target, whatever the spelling: the dialog
+// comes back, nothing is received.
+TEST(DownloadTarget, PreciousFilesAreRefusedAndTheDialogComesBack) {
+    TempDir dir;
+    AppSettings settings = settingsIn(dir);
+    settings.startDir = dir.path().string();
+    settings.logbookFile = "Flugbuch.log";
+    settings.liftDatabase = "Lifts.lft";
+    std::filesystem::create_directories(settings.logbookDir);
+    std::filesystem::create_directories(settings.liftDir);
+    const std::string main = settings.logbookDir + "/Flugbuch.log";
+    std::filesystem::create_symlink(main, dir / "link.log");
+    const std::pair<std::string, const char*> cases[] = {
+        {main, "das Flugbuch"},
+        {dir / "log/../log/Flugbuch", "das Flugbuch"}, // the extension comes with the dialog
+        {dir / "link.log", "das Flugbuch"},
+        {settings.logbookDir + "/Flugbuch.bak", "die Sicherungskopie des Flugbuchs"},
+        {settings.liftDir + "/Lifts.lft", "die Aufwinddatenbank"},
+        {settings.liftDir + "/Lifts.bak", "die Sicherungskopie der Aufwinddatenbank"},
+        {dir / "settings.ini", "die Datei settings.ini"},
+    };
+    for (const auto& [target, role] : cases) {
+        writeBytes(main, "the logbook");
+        ScriptedUserInterface ui;
+        ScriptedSerialPort port;
+        port.send("A\r\n@EOF\r\n");
+        ui.fileChoices.push_back({target});
+        EXPECT_FALSE(commandReceiveLogbook(settings, ui, port)) << target;
+        ASSERT_EQ(ui.messages.size(), 1u) << target;
+        EXPECT_NE(ui.messages[0].text.find(std::string("\nist ") + role + " und kann hier"),
+                  std::string::npos)
+            << ui.messages[0].text;
+        EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
+        EXPECT_EQ(ui.fileRequests.size(), 2u);
+        EXPECT_EQ(port.opens, 0);
+        EXPECT_EQ(readBytes(main), "the logbook");
+    }
+}
+
 TEST(DownloadPort, MissingPortOpensNothing) {
     TempDir dir;
     ScriptedUserInterface ui;
@@ -156,6 +210,7 @@ TEST(DownloadPort, MissingPortOpensNothing) {
     ui.fileChoices.push_back({dir / "f.zvc"});
     EXPECT_FALSE(commandReceiveWaypoints(settingsIn(dir), ui, port));
     EXPECT_TRUE(ui.openedDocuments.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir / "f.zvc")); // nothing arrived, nothing made
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[1].text, "COM1 ist nicht verfügbar\nWählen Sie einen anderen Port.\n");
 }

@@ -5,6 +5,7 @@
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -158,6 +159,60 @@ TEST(TextDownloadFile, TargetThatCannotBeCreatedStopsBeforeThePortIsOpened) {
     EXPECT_EQ(ui.messages[0].text, "Die Datei " + target + "\nkonnte nicht geöffnet werden!");
     EXPECT_EQ(ui.messages[0].icon, Icon::Stop);
     EXPECT_FALSE(link.wasAborted());
+}
+
+// Over an existing file (here through a link, with private permissions): nothing changes
+// before the first byte; from then on the file holds what arrived.
+TEST(TextDownloadFile, AnExistingFileIsReplacedOnlyOnceDataArrive) {
+    struct Case {
+        const char* name;
+        std::string sent; // then silence
+        std::string file;
+        bool completes;
+        bool keptOldFile;
+    };
+    const Case cases[] = {
+        {"silent", "", "old\r\n", false, true},
+        {"one line, then silent", "A\r\n", "A\r\n", false, false},
+        {"no whole line", "AB", "", false, false},
+        {"complete", "A\r\n@EOF\r\n", "A\r\n@EOF\r\n", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        writeBytes(dir / "real.log", "old\r\n");
+        std::filesystem::permissions(dir / "real.log", std::filesystem::perms::owner_read |
+                                                           std::filesystem::perms::owner_write);
+        std::filesystem::create_symlink("real.log", dir / "in.log");
+        ScriptedSerialPort port;
+        ScriptedUserInterface ui;
+        port.send(c.sent);
+        CInstrumentLink link(port, ui, 0);
+        EXPECT_EQ(link.receiveText(dir / "in.log"), c.completes);
+        EXPECT_EQ(link.keptOldFile(), c.keptOldFile);
+        EXPECT_EQ(link.wasAborted(), !c.completes);
+        EXPECT_EQ(readBytes(dir / "real.log"), c.file);
+        EXPECT_TRUE(std::filesystem::is_symlink(dir / "in.log"));
+        EXPECT_EQ(std::filesystem::status(dir / "real.log").permissions(),
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+    }
+}
+
+TEST(TextDownloadFile, AWriteProtectedTargetIsRefusedBeforeThePortIsOpened) {
+    TempDir dir;
+    writeBytes(dir / "in.log", "old\r\n");
+    std::filesystem::permissions(dir / "in.log", std::filesystem::perms::owner_read);
+    ScriptedSerialPort port;
+    ScriptedUserInterface ui;
+    port.send("A\r\n@EOF\r\n");
+    CInstrumentLink link(port, ui, 0);
+    EXPECT_FALSE(link.receiveText(dir / "in.log"));
+    EXPECT_EQ(port.opens, 0);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Die Datei " + dir / "in.log" +
+                                                   "\nist schreibgeschützt. Es wurde nichts "
+                                                   "geändert."});
+    EXPECT_EQ(readBytes(dir / "in.log"), "old\r\n");
 }
 
 // The file as the instrument sends it; every prefix of whole lines is a sound leftover.
