@@ -90,6 +90,14 @@ expect_same "$CLI_OUT" "$data/cli/settings_wrong_version.out"
 expect_same "$stale/settings.ini" "$ZV_E2E_OUTPUT/stale.ini"
 [[ ! -e $stale/Data ]] || fail "init built a tree beside a settings.ini of another version"
 
+# --- init that could not write a file of the tree reports it and fails.
+blocked=$(zv_workdir)
+printf 'a file where the directory should be' >"$blocked/Data"
+PATH=$noprograms run_cli "$blocked" init
+expect_status 1
+grep -q "^\[Stopp\] Die Datei $blocked/Data/Example.wpt$" "$CLI_OUT" || fail "$(cat "$CLI_OUT")"
+grep -q "^konnte nicht geschrieben werden!$" "$CLI_OUT" || fail "$(cat "$CLI_OUT")"
+
 # --- Usage errors: status 2 with the usage text, before settings.ini is looked at.
 for args in "" "--yes" "frobnicate" "port" "port 3" "port 1 2" "--yes --no port 1" \
     "--maybe port 1" "init extra" "port --lat 1 2"; do
