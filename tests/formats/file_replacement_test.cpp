@@ -133,7 +133,7 @@ TEST(FileReplacement, TemporaryNamesAndTheirRemoval) {
         {"Flugbuch.log.1A2B3C.tmp", false},  {"Flugbuch.log.12345.tmp", false},
         {"Flugbuch.log.1234567.tmp", false}, {"Flugbuch.log.tmp", false},
         {"Flugbuch.log.12345g.tmp", false},  {"Flugbuch.bak.123456.tmp", false},
-        {"xFlugbuch.log.123456.tmp", false}, {"Flugbuch.log.123456.tm", false},
+        {"xFlugbuch.log.123456.tmp", false},
     };
     TempDir dir;
     writeBytes(dir.path() / "Flugbuch.log", "main\r\n");
