@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <vector>
 
 namespace zv {
 
@@ -37,7 +38,25 @@ bool isEarlier(const FlightRecord& a, const FlightRecord& b) {
 }
 
 void CLogbook::sortByTakeoff() {
-    std::stable_sort(flights_.begin(), flights_.end(), isEarlier);
+    // The keys once per flight, sorted with the flights' positions; the records, heavy
+    // with their texts, move once at the end.
+    struct Entry {
+        std::tuple<int, int, int, int, int> key;
+        std::size_t position;
+    };
+    std::vector<Entry> order;
+    order.reserve(flights_.size());
+    for (std::size_t i = 0; i < flights_.size(); ++i) {
+        order.push_back({takeoffKey(flights_[i]), i});
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Entry& a, const Entry& b) { return a.key < b.key; });
+    std::vector<FlightRecord> sorted;
+    sorted.reserve(flights_.size());
+    for (const Entry& entry : order) {
+        sorted.push_back(std::move(flights_[entry.position]));
+    }
+    flights_ = std::move(sorted);
 }
 
 } // namespace zv
