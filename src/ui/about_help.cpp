@@ -2,11 +2,15 @@
 
 #include "ui/icons.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -16,6 +20,46 @@ static void initHelpResources() {
 }
 
 namespace zv {
+
+namespace {
+
+constexpr const char* sectionProperty = "zvHelpSection";
+
+QPointer<QDialog> theHelpWindow;
+QString theHelpSection;
+QString runningCommandSection;
+
+// F1 in a window of zv: the help at the window's section.
+class HelpKeyFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier) {
+            return false;
+        }
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget) {
+            return false;
+        }
+        QWidget* window = widget->window();
+        if (window == theHelpWindow) {
+            return true; // the help is open already
+        }
+        if (qobject_cast<QMainWindow*>(window)) {
+            return false; // the main window's own command "Hilfethemen"
+        }
+        showHelp(window, helpSectionOf(widget));
+        return true;
+    }
+};
+
+} // namespace
 
 void showAboutBox(QWidget* parent) {
     QDialog box(parent);
@@ -35,26 +79,108 @@ void showAboutBox(QWidget* parent) {
     box.exec();
 }
 
-void showHelp(QWidget* parent) {
-    // One help window; asking again brings it to the front.
-    static QPointer<QDialog> window;
-    if (!window) {
+void showHelp(QWidget* parent, const QString& section) {
+    // A window of the window F1 was pressed in: a modal dialog blocks every other window.
+    QWidget* owner = parent ? parent->window() : nullptr;
+    if (theHelpWindow && theHelpWindow->parentWidget() != owner) {
+        delete theHelpWindow.data();
+    }
+    if (!theHelpWindow) {
         initHelpResources();
-        window = new QDialog(parent);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->setWindowTitle(QStringLiteral("zv Hilfe"));
-        auto* browser = new QTextBrowser(window);
+        theHelpWindow = new QDialog(owner);
+        theHelpWindow->setAttribute(Qt::WA_DeleteOnClose);
+        theHelpWindow->setObjectName(QStringLiteral("helpWindow"));
+        theHelpWindow->setWindowTitle(QStringLiteral("zv Hilfe"));
+        auto* browser = new QTextBrowser(theHelpWindow);
         browser->setSource(QUrl(QStringLiteral("qrc:/zv/help/hilfe.html")));
-        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
-        QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::close);
-        auto* layout = new QVBoxLayout(window);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, theHelpWindow);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, theHelpWindow, &QDialog::close);
+        auto* layout = new QVBoxLayout(theHelpWindow);
         layout->addWidget(browser);
         layout->addWidget(buttons);
-        window->resize(560, 520);
+        theHelpWindow->resize(600, 560);
     }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    theHelpWindow->show();
+    theHelpWindow->raise();
+    theHelpWindow->activateWindow();
+    auto* browser = theHelpWindow->findChild<QTextBrowser*>();
+    if (section.isEmpty()) {
+        browser->verticalScrollBar()->setValue(0);
+    } else {
+        browser->scrollToAnchor(section);
+    }
+    theHelpSection = section;
+}
+
+QDialog* helpWindow() {
+    return theHelpWindow;
+}
+
+QString helpWindowSection() {
+    return theHelpWindow ? theHelpSection : QString();
+}
+
+void setHelpSection(QWidget* window, const QString& section) {
+    window->setProperty(sectionProperty, section);
+}
+
+QString helpSectionOf(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        const QVariant section = w->property(sectionProperty);
+        if (section.isValid()) {
+            return section.toString();
+        }
+    }
+    return {};
+}
+
+HelpContext::HelpContext(QString section) : previous_(std::move(runningCommandSection)) {
+    runningCommandSection = std::move(section);
+}
+
+HelpContext::~HelpContext() {
+    runningCommandSection = std::move(previous_);
+}
+
+QString HelpContext::current() {
+    return runningCommandSection;
+}
+
+QString helpSectionOfMenu(const QString& menuPath) {
+    const auto under = [&](const char* prefix) {
+        return menuPath.startsWith(QString::fromUtf8(prefix));
+    };
+    if (under("Zirrova|&Port")) {
+        return QString::fromLatin1(help::serialLine);
+    }
+    if (under("Zirrova|")) {
+        return QString::fromLatin1(help::transfers);
+    }
+    if (under("&Tools|&Flugbuch")) {
+        return QString::fromLatin1(
+            menuPath.contains(QStringLiteral("&Statistik")) ? help::statistics : help::logbook);
+    }
+    if (under("&Tools|&Aufwinddatenbank")) {
+        return QString::fromLatin1(help::lifts);
+    }
+    if (under("&Tools|")) {
+        return QString::fromLatin1(help::conversions);
+    }
+    if (under("&Einstellungen")) {
+        return QString::fromLatin1(help::settings);
+    }
+    if (under("&Datei") || under("&Bearbeiten") || under("&Ansicht") || under("&Fenster")) {
+        return QString::fromLatin1(help::textWindows);
+    }
+    return {};
+}
+
+void installHelpKey() {
+    static QPointer<HelpKeyFilter> filter;
+    if (!filter && qApp) {
+        filter = new HelpKeyFilter(qApp);
+        qApp->installEventFilter(filter);
+    }
 }
 
 } // namespace zv

@@ -1,5 +1,8 @@
 #include "ui/transfer_progress_dialog.h"
 
+#include "ui/about_help.h"
+#include "ui/window_fit.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -16,6 +19,7 @@ CTransferProgressDialog::CTransferProgressDialog(QWidget* parent)
       bar_(new QProgressBar(this)),
       second_(new QLabel(QStringLiteral("Starten Sie die Übertragung am Zirrova"), this)) {
     setWindowTitle(QStringLiteral("Übertragung vom und zum Zirrova"));
+    setHelpSection(this, QString::fromLatin1(help::transfers));
     setModal(false);
     first_->setAlignment(Qt::AlignCenter);
     second_->setAlignment(Qt::AlignCenter);
@@ -27,6 +31,7 @@ CTransferProgressDialog::CTransferProgressDialog(QWidget* parent)
     layout->addWidget(bar_);
     layout->addWidget(second_);
     setMinimumWidth(320);
+    fitToTitle(this);
 }
 
 void CTransferProgressDialog::showCentred(const QString& firstText, const QString& secondText) {
