@@ -1,6 +1,7 @@
 #include "ui/about_help.h"
 
 #include "ui/icons.h"
+#include "ui/window_fit.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -10,9 +11,11 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <algorithm>
 
 // The help page is compiled into the static library; its resources must be registered.
 static void initHelpResources() {
@@ -59,6 +62,36 @@ protected:
     }
 };
 
+// Puts the help beside its window, so that the dialog it explains stays in sight; where
+// the screen has no room beside it, at the screen's edge on the side with more room.
+void placeBeside(QWidget& help, const QWidget* owner) {
+    if (!owner || !owner->isVisible()) {
+        return;
+    }
+    const QScreen* screen = owner->screen();
+    if (!screen) {
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QRect beside = owner->frameGeometry();
+    constexpr int gap = 8;
+    const QSize size = help.size().boundedTo(available.size());
+    help.resize(size);
+    int x = beside.right() + gap;
+    if (x + size.width() > available.right()) {
+        x = beside.left() - gap - size.width();
+    }
+    if (x < available.left()) {
+        const bool moreRoomRight =
+            available.right() - beside.right() > beside.left() - available.left();
+        x = moreRoomRight ? available.right() - size.width() : available.left();
+    }
+    // The frame's title bar is not part of the size.
+    const int lowest = available.bottom() - size.height() - frameTop;
+    const int y = std::clamp(beside.top(), available.top(), std::max(available.top(), lowest));
+    help.move(x, y);
+}
+
 } // namespace
 
 void showAboutBox(QWidget* parent) {
@@ -99,6 +132,7 @@ void showHelp(QWidget* parent, const QString& section) {
         layout->addWidget(browser);
         layout->addWidget(buttons);
         theHelpWindow->resize(600, 560);
+        placeBeside(*theHelpWindow, owner);
     }
     theHelpWindow->show();
     theHelpWindow->raise();
