@@ -894,7 +894,10 @@ std::unique_ptr<QFontDialog> makeFontDialog(const QFont& current, QWidget* paren
     // Only monospaced fonts keep the columns of the instrument files.
     QFont start = current;
     if (!QFontInfo(start).fixedPitch()) {
-        start = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        // The system's fixed font under the name of the family it resolves to ("monospace"
+        // is an alias the dialog does not list).
+        const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        start = QFont(QFontInfo(fixed).family(), fixed.pointSize());
     }
     auto dialog = std::make_unique<QFontDialog>(parent);
     dialog->setWindowTitle(QStringLiteral("Schriftart"));

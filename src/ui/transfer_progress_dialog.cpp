@@ -5,11 +5,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+#include <QThread>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace zv {
 
@@ -45,6 +48,15 @@ void CTransferProgressDialog::showCentred(const QString& firstText, const QStrin
     }
     show();
     raise();
+    // A window manager maps the window a moment later, and the transfer blocks the event
+    // loop right after this (up to 10 s waiting for the first data): wait briefly until the
+    // window is on screen, so that it shows its texts instead of an empty frame.
+    QElapsedTimer waited;
+    waited.start();
+    while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < 500) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(5);
+    }
     paintNow();
 }
 
