@@ -1,4 +1,5 @@
-// Appending a download to a main logbook of 10,000 flights, and the flight order alone.
+// Appending a download to a main logbook of 10,000 flights, appending to a logbook of
+// 100,000 flights kept newest first, and the flight order alone.
 #include "app/null_user_interface.h"
 #include "app/user_interface.h"
 #include "formats/text_file.h"
@@ -24,15 +25,15 @@ const char* const siteNames[] = {"STUBALPE",
                                  "CKL",
                                  "LAGO"};
 
-// Flights of a pilot over the years `firstYear` (four digits) onward, in date order: 400
-// a year, so 10,000 flights span 25 years and cross the change of century.
-std::vector<zv::FlightRecord> pilotFlights(int count, int firstIndex = 0) {
+// Flights of a pilot from 1995 onward, in date order: `perYear` a year (by default 400,
+// so 10,000 flights span 25 years and cross the change of century).
+std::vector<zv::FlightRecord> pilotFlights(int count, int firstIndex = 0, int perYear = 400) {
     std::mt19937 random(17);
     std::vector<zv::FlightRecord> flights;
     for (int i = firstIndex; i < firstIndex + count; ++i) {
         zv::FlightRecord f;
-        const int year = 1995 + i / 400;
-        const int dayOfYear = (i % 400) * 360 / 400;
+        const int year = 1995 + i / perYear;
+        const int dayOfYear = static_cast<int>(static_cast<long long>(i % perYear) * 360 / perYear);
         f.year = year % 100;
         f.month = 1 + dayOfYear / 30;
         f.day = 1 + dayOfYear % 30;
@@ -43,7 +44,9 @@ std::vector<zv::FlightRecord> pilotFlights(int count, int firstIndex = 0) {
         f.landingMinute = (f.takeoffMinute + minutes) % 60;
         f.durationHours = minutes / 60;
         f.durationMinutes = minutes % 60;
-        f.takeoffSite = zv::formatText("%14s", zv::formatText("%-11s", siteNames[i % 8]).c_str());
+        // Three blanks and the name padded to 11 characters.
+        f.takeoffSite = "   " + std::string(siteNames[i % 8]);
+        f.takeoffSite.resize(14, ' ');
         f.takeoffAltitude = 800 + static_cast<int>(random() % 1500);
         f.landingAltitude = 500 + static_cast<int>(random() % 300);
         f.altiMax = f.takeoffAltitude + static_cast<int>(random() % 1500);
@@ -108,44 +111,62 @@ void BM_AppendToTenThousandFlights(benchmark::State& state) {
 }
 BENCHMARK(BM_AppendToTenThousandFlights)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-// The order alone: a logbook in order with a download appended, and the plain selection
-// procedure on the same list for comparison.
-std::vector<zv::FlightRecord> appendedList(int count) {
+// "erweitern" on a main logbook of 100,000 flights over 15 years that was kept newest
+// first (1995 to 2009, across the change of century), with the same download of 100
+// flights, 50 of them already in the logbook.
+void BM_AppendToNewestFirstLogbook(benchmark::State& state) {
+    const auto dir = std::filesystem::temp_directory_path() / "zv_bench_logbook_newest";
+    std::filesystem::create_directories(dir);
+    const std::string mainPath = (dir / "Flugbuch.log").string();
+    const std::string downloadPath = (dir / "download.log").string();
+    const int count = static_cast<int>(state.range(0));
+    const int perYear = (count + 14) / 15;
+    auto newestFirst = pilotFlights(count, 0, perYear);
+    std::reverse(newestFirst.begin(), newestFirst.end());
+    writeLogbookFile(mainPath, newestFirst);
+    writeLogbookFile(downloadPath, pilotFlights(100, count - 50, perYear));
+    const std::string mainBytes = readAll(mainPath);
+    zv::NullUserInterface ui;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::ofstream(mainPath, std::ios::binary) << mainBytes;
+        state.ResumeTiming();
+        zv::CLogbook logbook(zv::CLogbook::serialText(1596));
+        const auto result = zv::extendLogbook(logbook, mainPath, downloadPath, 12, 1, ui);
+        if (result != zv::LogbookResult::Written ||
+            logbook.flights().size() != static_cast<std::size_t>(count + 50)) {
+            state.SkipWithError("append failed");
+            break;
+        }
+    }
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_AppendToNewestFirstLogbook)->Arg(100000)->Unit(benchmark::kSecond);
+
+// The order alone: a logbook in order with a download appended, or kept newest first.
+std::vector<zv::FlightRecord> listOf(int kind, int count) {
     auto flights = pilotFlights(count);
     auto download = pilotFlights(100, count - 50);
     flights.insert(flights.end(), download.begin(), download.end());
-    return flights;
-}
-
-// A logbook kept newest first: the quick order hands over to the plain procedure.
-std::vector<zv::FlightRecord> listOf(int kind, int count) {
-    auto flights = appendedList(count);
     if (kind == 1) {
         std::reverse(flights.begin(), flights.end());
     }
     return flights;
 }
 
-void BM_TakeoffOrder(benchmark::State& state) {
+void BM_SortByTakeoff(benchmark::State& state) {
     const auto flights = listOf(static_cast<int>(state.range(1)), static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(zv::takeoffOrder(flights));
+        state.PauseTiming();
+        zv::CLogbook logbook(zv::CLogbook::serialText(1596));
+        logbook.flights() = flights;
+        state.ResumeTiming();
+        logbook.sortByTakeoff();
+        benchmark::DoNotOptimize(logbook.flights().data());
     }
 }
 // Arguments: flights, 0 = in order with a download appended, 1 = newest first.
-BENCHMARK(BM_TakeoffOrder)
-    ->Args({1000, 0})
-    ->Args({10000, 0})
-    ->Args({10000, 1})
-    ->Unit(benchmark::kMillisecond);
-
-void BM_TakeoffOrderBySelection(benchmark::State& state) {
-    const auto flights = listOf(static_cast<int>(state.range(1)), static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(zv::takeoffOrderBySelection(flights));
-    }
-}
-BENCHMARK(BM_TakeoffOrderBySelection)
+BENCHMARK(BM_SortByTakeoff)
     ->Args({1000, 0})
     ->Args({10000, 0})
     ->Args({10000, 1})

@@ -25,7 +25,7 @@ public:
         open_ = true;
         return true;
     }
-    std::string openFailureDetail() const override { return {}; }
+    zv::PortOpenFailure openFailure() const override { return {}; }
     void setReadTimeouts(int, int) override {}
     std::size_t read(char* buffer, std::size_t n) override {
         if (position_ >= size_) {

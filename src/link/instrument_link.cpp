@@ -89,9 +89,12 @@ bool CInstrumentLink::openPort(PortAccess access) {
         return true;
     }
     std::string text = portName(port_) + " ist nicht verfügbar\nWählen Sie einen anderen Port.\n";
-    const std::string detail = serial_.openFailureDetail();
-    if (!detail.empty()) {
-        text += detail;
+    // Which device COM1 or COM2 stands for here, and why it did not open.
+    const PortOpenFailure failure = serial_.openFailure();
+    if (!failure.device.empty()) {
+        text +=
+            "Gerät " + failure.device + ": " +
+            (failure.reason.empty() ? std::string("konnte nicht geöffnet werden") : failure.reason);
     }
     ui_.message(text, Icon::Information);
     return false;

@@ -13,15 +13,22 @@ enum class PortAccess { Read, ReadWrite };
 // The port's name in every message: "COM1" for port 0, "COM2" for port 1.
 std::string portName(int port);
 
+// Why a port could not be opened: the device that stands for it on this computer and what
+// the system said about it, in the user's words ("nicht vorhanden"). Both may be empty.
+struct PortOpenFailure {
+    std::string device; // for instance /dev/ttyUSB0
+    std::string reason;
+};
+
 class SerialPort {
 public:
     virtual ~SerialPort() = default;
 
     // Opens port 0 (COM1) or 1 (COM2) for exclusive use at 9600 baud, 8 data bits, no
-    // parity, 1 stop bit. False when the port cannot be opened; openFailureDetail() may
-    // then tell why in one line (for instance a missing permission), or be empty.
+    // parity, 1 stop bit. False when the port cannot be opened; openFailure() then names
+    // the device and the reason.
     virtual bool open(int port, PortAccess access) = 0;
-    virtual std::string openFailureDetail() const = 0;
+    virtual PortOpenFailure openFailure() const = 0;
 
     // The total read time-out of the next reads: a read of n bytes returns when n bytes
     // have arrived or when multiplierMs * n + constantMs have passed. A fresh opening

@@ -324,16 +324,6 @@ void CLogbook::renumber(int first) {
     }
 }
 
-void CLogbook::sortByTakeoff() {
-    const std::vector<std::size_t> order = takeoffOrder(flights_);
-    std::vector<FlightRecord> sorted;
-    sorted.reserve(flights_.size());
-    for (const std::size_t index : order) {
-        sorted.push_back(std::move(flights_[index]));
-    }
-    flights_ = std::move(sorted);
-}
-
 void CLogbook::removeDuplicates() {
     // Being a duplicate is plain equality of these six values, so "removed when an earlier
     // flight has the same values" is the same as comparing every pair, in n log n.

@@ -107,8 +107,8 @@ public:
     // Numbers the flights first, first + 1, ... in list order.
     void renumber(int first);
 
-    // Orders the flights by date and takeoff time as the logbook has always been ordered
-    // (see logbook_sort.cpp).
+    // Orders the flights by calendar date and takeoff time; flights with the same takeoff
+    // keep their order (see logbook_sort.cpp).
     void sortByTakeoff();
     // Removes every flight that repeats an earlier one (same site text, date and
     // takeoff time); the first occurrence stays.
@@ -122,17 +122,13 @@ private:
     std::vector<TakeoffSiteEntry> sites_;
 };
 
-// A flight is earlier than another when its two-digit year is smaller by 1 to 9, or the
-// years are equal and month, day, takeoff hour and minute compare smaller in this order.
-bool isEarlier(const FlightRecord& a, const FlightRecord& b);
+// The century rule of the logbook's two-digit years: 0 to 90 are 2000 to 2090, 91 to 99
+// are 1991 to 1999; any other number is taken as written.
+int fourDigitYear(int twoDigitYear);
 
-// The order of the selection procedure, computed without its n² steps for logbooks of
-// up to a hundred distinct years: returns, for each position of the result, the index
-// of the flight in `flights` that goes there.
-std::vector<std::size_t> takeoffOrder(const std::vector<FlightRecord>& flights);
-// The selection procedure itself, step by step (the reference of the tests and the
-// fallback for lists of many distinct years).
-std::vector<std::size_t> takeoffOrderBySelection(const std::vector<FlightRecord>& flights);
+// A flight is earlier than another when its takeoff comes first in calendar order:
+// calendar year (century rule), month, day, takeoff hour, takeoff minute.
+bool isEarlier(const FlightRecord& a, const FlightRecord& b);
 
 // Messages of the logbook files.
 std::string logbookOpenFailedMessage(const std::string& path);

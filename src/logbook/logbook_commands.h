@@ -69,9 +69,6 @@ std::string checkTimeSpan(const TimeSpanDialogData& data);
 // Today's date on the computer's clock (the dialogs start with it).
 CalendarDate today();
 
-// Two-digit years 0 to 90 are 2000 to 2090, 91 to 99 are 1991 to 1999.
-int fourDigitYear(int twoDigitYear);
-
 // The evaluations on a logbook already read: keep the flights of the span, fill the
 // hours table or the site list, write the report. False after a message.
 bool writeFlightHoursReport(CLogbook& logbook, const TimeSpanDialogData& span,

@@ -39,16 +39,25 @@ struct Span {
     std::array<int, 3> shownEnd{};
 };
 
+bool isEarlierDate(const FlightRecord& a, const FlightRecord& b) {
+    return flightDate(a) < flightDate(b);
+}
+
+std::array<int, 3> shownDate(const FlightRecord& f) {
+    return {f.day, f.month, f.year};
+}
+
 Span spanOf(const CLogbook& logbook, const TimeSpanDialogData& data) {
     Span span;
     const auto& flights = logbook.flights();
     if (data.allFlights && !flights.empty()) {
-        const FlightRecord& first = flights.front();
-        const FlightRecord& last = flights.back();
-        span.start = flightDate(first);
-        span.end = flightDate(last);
-        span.shownStart = {first.day, first.month, first.year};
-        span.shownEnd = {last.day, last.month, last.year};
+        // From the earliest to the latest flight date, wherever they stand in the list.
+        const auto [first, last] =
+            std::minmax_element(flights.begin(), flights.end(), isEarlierDate);
+        span.start = flightDate(*first);
+        span.end = flightDate(*last);
+        span.shownStart = shownDate(*first);
+        span.shownEnd = shownDate(*last);
     } else {
         span.start = calendarDate(data.start);
         span.end = calendarDate(data.end);
@@ -58,13 +67,16 @@ Span spanOf(const CLogbook& logbook, const TimeSpanDialogData& data) {
     return span;
 }
 
-// Keeps the flights of the span (both ends belong to it).
+// Keeps the flights of the span (both ends belong to it), in date order, so that the
+// first and the last of them are the earliest and the latest evaluated also when the
+// logbook was not in order.
 void keepSpan(CLogbook& logbook, const Span& span) {
     auto& flights = logbook.flights();
     std::erase_if(flights, [&](const FlightRecord& f) {
         const DateKey date = flightDate(f);
         return date < span.start || span.end < date;
     });
+    std::stable_sort(flights.begin(), flights.end(), isEarlierDate);
 }
 
 // The TIME SPAN line: the first and the last flight evaluated, or the span itself when
@@ -129,16 +141,6 @@ bool prepareEvaluation(const AppSettings& settings, CLogbook& logbook, TimeSpanD
 }
 
 } // namespace
-
-int fourDigitYear(int twoDigitYear) {
-    if (twoDigitYear >= 0 && twoDigitYear <= 90) {
-        return 2000 + twoDigitYear;
-    }
-    if (twoDigitYear >= 91 && twoDigitYear <= 99) {
-        return 1900 + twoDigitYear;
-    }
-    return twoDigitYear; // not a two-digit year: taken as written
-}
 
 std::string checkTimeSpan(const TimeSpanDialogData& data) {
     if (!data.allFlights && !(calendarDate(data.start) < calendarDate(data.end))) {

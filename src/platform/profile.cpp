@@ -103,6 +103,31 @@ void Profile::saveRecentFiles(const QStringList& files) {
     settings_->endGroup();
 }
 
+std::optional<WindowPlacement> Profile::loadWindowPlacement() {
+    settings_->beginGroup(QStringLiteral("Window"));
+    bool ok[4] = {};
+    const int x = settings_->value(QStringLiteral("x")).toInt(&ok[0]);
+    const int y = settings_->value(QStringLiteral("y")).toInt(&ok[1]);
+    const int width = settings_->value(QStringLiteral("width")).toInt(&ok[2]);
+    const int height = settings_->value(QStringLiteral("height")).toInt(&ok[3]);
+    const bool maximized = settings_->value(QStringLiteral("maximized"), false).toBool();
+    settings_->endGroup();
+    if (!(ok[0] && ok[1] && ok[2] && ok[3]) || width <= 0 || height <= 0) {
+        return std::nullopt;
+    }
+    return WindowPlacement{QRect(x, y, width, height), maximized};
+}
+
+void Profile::saveWindowPlacement(const WindowPlacement& placement) {
+    settings_->beginGroup(QStringLiteral("Window"));
+    settings_->setValue(QStringLiteral("x"), placement.geometry.x());
+    settings_->setValue(QStringLiteral("y"), placement.geometry.y());
+    settings_->setValue(QStringLiteral("width"), placement.geometry.width());
+    settings_->setValue(QStringLiteral("height"), placement.geometry.height());
+    settings_->setValue(QStringLiteral("maximized"), placement.maximized);
+    settings_->endGroup();
+}
+
 void Profile::sync() {
     settings_->sync();
 }

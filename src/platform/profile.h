@@ -5,10 +5,12 @@
 // application "zv". ZV_PROFILE_DIR moves the whole profile into that directory (tests, or
 // a portable set-up).
 
+#include <QRect>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 namespace zv {
 
@@ -40,6 +42,15 @@ struct PrintMargins {
     friend bool operator==(const PrintMargins&, const PrintMargins&) = default;
 };
 
+// The main window's place: its client area in the normal state, and whether it is
+// maximized.
+struct WindowPlacement {
+    QRect geometry;
+    bool maximized = false;
+
+    friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
+};
+
 class Profile {
 public:
     // Points QSettings at ZV_PROFILE_DIR when that is set; call before the first Profile.
@@ -57,6 +68,10 @@ public:
 
     QStringList loadRecentFiles();
     void saveRecentFiles(const QStringList& files);
+
+    // Section "Window": x, y, width, height, maximized. Nothing when none is stored.
+    std::optional<WindowPlacement> loadWindowPlacement();
+    void saveWindowPlacement(const WindowPlacement& placement);
 
     void sync();
 

@@ -5,8 +5,10 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 
-#ifdef __linux__
+#ifdef Q_OS_UNIX
 #include <cerrno>
+#include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -17,13 +19,40 @@ namespace {
 // Whether the user lacks the permission to use the device (rather than the device
 // being absent or busy): on Linux serial devices belong to the group dialout.
 bool missingPermission(const QString& device) {
-#ifdef __linux__
+#ifdef Q_OS_UNIX
     const QByteArray path = QFile::encodeName(device);
     return ::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES;
 #else
     Q_UNUSED(device);
     return false;
 #endif
+}
+
+// What the system said about a device that did not open, in the words of the message.
+std::string openFailureReason(const QString& device, const QSerialPort& port) {
+    const QFileInfo info(device);
+    if (!info.exists()) {
+        return "nicht vorhanden";
+    }
+    if (missingPermission(device)) {
+        return "keine Berechtigung (der Benutzer muss in der Gruppe dialout sein)";
+    }
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    if (::stat(QFile::encodeName(device).constData(), &status) == 0 && !S_ISCHR(status.st_mode)) {
+        return "keine serielle Schnittstelle";
+    }
+#endif
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return "nicht vorhanden";
+    case QSerialPort::PermissionError:
+        return "belegt (von einem anderen Programm geöffnet)";
+    default:
+        break;
+    }
+    const std::string said = port.errorString().toStdString();
+    return said.empty() ? std::string("konnte nicht geöffnet werden") : said;
 }
 
 } // namespace
@@ -39,7 +68,7 @@ QtSerialPort::~QtSerialPort() {
 
 bool QtSerialPort::open(int port, PortAccess access) {
     close();
-    failureDetail_.clear();
+    failure_ = {};
     multiplierMs_ = 0;
     constantMs_ = 0;
     const QString device = deviceName_(port);
@@ -52,10 +81,7 @@ bool QtSerialPort::open(int port, PortAccess access) {
     port_.setStopBits(QSerialPort::OneStop);
     const auto mode = access == PortAccess::Read ? QIODevice::ReadOnly : QIODevice::ReadWrite;
     if (!port_.open(mode)) {
-        if (missingPermission(device)) {
-            failureDetail_ = "Keine Berechtigung für " + device.toStdString() +
-                             ": der Benutzer muss in der Gruppe dialout sein.";
-        }
+        failure_ = {device.toStdString(), openFailureReason(device, port_)};
         port_.clearError();
         return false;
     }
@@ -119,9 +145,31 @@ bool QtSerialPort::write(const char* data, std::size_t n) {
 }
 
 void QtSerialPort::close() {
-    if (port_.isOpen()) {
-        port_.close();
+    if (!port_.isOpen()) {
+        port_.clearError();
+        return;
     }
+#ifdef Q_OS_UNIX
+    // QSerialPort puts back the settings the device had before it was opened (Qt 6 has no
+    // switch against it), and a device fresh from boot is in cooked mode: it would echo
+    // what the instrument sends between two exchanges and turn CR into LF. A second
+    // descriptor of the same opening keeps the device open across QSerialPort's close;
+    // through it the raw settings of the exchange go back at once, before the device is
+    // really closed. The next opening then finds the device raw, and QSerialPort itself
+    // puts back raw settings from then on.
+    const int keep = port_.handle() >= 0 ? ::dup(static_cast<int>(port_.handle())) : -1;
+    termios raw{};
+    const bool haveRaw = keep >= 0 && ::tcgetattr(keep, &raw) == 0;
+    port_.close();
+    if (keep >= 0) {
+        if (haveRaw) {
+            ::tcsetattr(keep, TCSANOW, &raw);
+        }
+        ::close(keep);
+    }
+#else
+    port_.close();
+#endif
     port_.clearError();
 }
 

@@ -2,7 +2,9 @@
 
 // The serial line through QSerialPort. COM1 and COM2 are the devices that
 // serial_devices.h names; the device is looked up at every opening, so a changed
-// profile or environment takes effect at the next exchange.
+// profile or environment takes effect at the next exchange. The line stays in the raw
+// mode of the exchanges after a close, so that between two exchanges nothing the
+// instrument sends is echoed back to it or translated.
 
 #include "link/serial_port.h"
 
@@ -19,7 +21,7 @@ public:
     ~QtSerialPort() override;
 
     bool open(int port, PortAccess access) override;
-    std::string openFailureDetail() const override { return failureDetail_; }
+    PortOpenFailure openFailure() const override { return failure_; }
     void setReadTimeouts(int multiplierMs, int constantMs) override;
     std::size_t read(char* buffer, std::size_t n) override;
     bool write(const char* data, std::size_t n) override;
@@ -29,7 +31,7 @@ public:
 private:
     std::function<QString(int)> deviceName_;
     QSerialPort port_;
-    std::string failureDetail_;
+    PortOpenFailure failure_;
     int multiplierMs_ = 0;
     int constantMs_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "ui/find_replace_dialog.h"
 
+#include "ui/about_help.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -20,6 +22,7 @@ FindReplaceDialog::FindReplaceDialog(bool replace, ActiveEditor activeEditor, QW
       wholeWord_(new QCheckBox(QStringLiteral("Nur &ganzes Wort suchen"), this)),
       matchCase_(new QCheckBox(QStringLiteral("Groß-/&Kleinschreibung beachten"), this)) {
     setWindowTitle(replace ? QStringLiteral("Ersetzen") : QStringLiteral("Suchen"));
+    setHelpSection(this, QString::fromLatin1(help::textWindows));
     setModal(false);
     auto* grid = new QGridLayout;
     auto* findLabel = new QLabel(QStringLiteral("Suchen &nach:"), this);

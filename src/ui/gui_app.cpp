@@ -1,5 +1,6 @@
 #include "ui/gui_app.h"
 
+#include "ui/about_help.h"
 #include "ui/main_frame.h"
 
 #include <QCoreApplication>
@@ -29,6 +30,7 @@ bool ZvGuiApp::initInstance(const QString& commandLineFile) {
     frame_->setSettingsCommand([this] { app_.commandSettings(); });
     frame_->setSelectPortCommand([this](int port) { app_.commandSelectPort(port); });
     ui_.setMainFrame(frame_.get());
+    frame_->placeWindow(profile_.loadWindowPlacement());
 
     if (!commandLineFile.isEmpty()) {
         frame_->openDocument(commandLineFile);
@@ -40,7 +42,11 @@ bool ZvGuiApp::initInstance(const QString& commandLineFile) {
 
     // settings.ini, or the first-start dialogue over the main window. A settings.ini that
     // cannot be written has been reported; the program goes on with the record it has.
-    app_.initSettings(startDir.toStdString());
+    {
+        // F1 in the messages of the first start and of a wrong settings.ini.
+        const HelpContext helpContext(QString::fromLatin1(help::firstStart));
+        app_.initSettings(startDir.toStdString());
+    }
     frame_->updateCommands();
 
     // The workspace starts without documents, also when a file was named.
@@ -54,6 +60,7 @@ void ZvGuiApp::exitInstance() {
         profile_.saveFont(workspace.font, workspace.fontAtStart);
         profile_.saveMargins(workspace.margins);
         profile_.saveRecentFiles(workspace.recentFiles);
+        profile_.saveWindowPlacement(frame_->placement());
         profile_.sync();
     }
     app_.exitInstance();

@@ -1,6 +1,7 @@
 #include "ui/insert_flight_dialog.h"
 
 #include "logbook/logbook_commands.h"
+#include "ui/about_help.h"
 
 #include <QDateEdit>
 #include <QDialogButtonBox>
@@ -43,6 +44,7 @@ QGroupBox* timeAndAltitude(const QString& title, QTimeEdit* time, QLineEdit* alt
 InsertFlightDialog::InsertFlightDialog(QWidget* parent, const InsertFlightDialogData& data)
     : QDialog(parent), data_(data) {
     setWindowTitle(QStringLiteral("Flug einfügen"));
+    setHelpSection(this, QString::fromLatin1(help::logbook));
     showRefusal = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
 
     date_ = new QDateEdit(QDate(data.date.year, data.date.month, data.date.day), this);

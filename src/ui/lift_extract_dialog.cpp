@@ -3,6 +3,7 @@
 #include "app/app_settings.h"
 #include "app/user_interface.h"
 #include "lifts/lift_extraction.h"
+#include "ui/about_help.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -39,6 +40,7 @@ CLiftExtractDialog::CLiftExtractDialog(QWidget* parent, const AppSettings& setti
                                        UserInterface& ui, const LiftExtractDialogData& data)
     : QDialog(parent), settings_(settings), ui_(ui), data_(data) {
     setWindowTitle(QStringLiteral("Aufwinde extrahieren"));
+    setHelpSection(this, QString::fromLatin1(help::lifts));
 
     const LiftExtractTexts texts = liftExtractTexts(data);
     windFilter_ = new QCheckBox(QStringLiteral("von "), this);

@@ -19,6 +19,7 @@
 #include "ui/find_replace_dialog.h"
 #include "ui/icons.h"
 #include "ui/page_setup.h"
+#include "ui/window_fit.h"
 #include "ui/zv_doc.h"
 
 #include <QAction>
@@ -26,7 +27,9 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -34,6 +37,7 @@
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -124,9 +128,17 @@ CMainFrame::CMainFrame(AppSettings& settings, UserInterface& ui, CommandRunner r
     table_ = buildTable();
     createMenusAndToolbar();
     createStatusBar();
-    connect(mdi_, &QMdiArea::subWindowActivated, this,
-            [this](QMdiSubWindow*) { updateCommands(); });
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        // Every document window is shown maximized whenever it is activated: after another
+        // one was closed, by F6 or Ctrl+Tab, or from the menu "Fenster".
+        if (window && !window->isMaximized() && !window->isHidden()) {
+            window->showMaximized();
+        }
+        updateCommands();
+    });
     qApp->installEventFilter(this);
+    installHelpKey();
+    installTitleFit();
     resize(900, 650);
     updateRecentFiles();
     updateCommands();
@@ -431,6 +443,9 @@ void CMainFrame::createMenusAndToolbar() {
             action->setShortcuts(keys);
             connect(action, &QAction::triggered, this, [this, index] {
                 if (table_[index].handler) {
+                    // F1 in the messages and dialogs of the command: its part of the help.
+                    const HelpContext helpContext(
+                        helpSectionOfMenu(QString::fromUtf8(table_[index].menuPath)));
                     // Whatever a command throws ends the command, never the program.
                     runCommandGuarded(ui_, [this, index] {
                         table_[index].handler();
@@ -795,12 +810,11 @@ void CMainFrame::chooseFont() {
     if (!frame) {
         return;
     }
-    bool ok = false;
-    const QFont font =
-        QFontDialog::getFont(&ok, frame->view()->font(), this, QStringLiteral("Schriftart"));
-    if (!ok) {
+    const std::unique_ptr<QFontDialog> dialog = makeFontDialog(frame->view()->font(), this);
+    if (dialog->exec() != QDialog::Accepted) {
         return;
     }
+    const QFont font = dialog->selectedFont();
     // The active window and the windows opened later; the others keep theirs.
     frame->view()->setFont(font);
     workspace_.font = fontRecordOf(font, workspace_.font);
@@ -879,6 +893,62 @@ void CMainFrame::updateWindowMenu() {
         });
         windowListActions_ << action;
     }
+}
+
+std::unique_ptr<QFontDialog> makeFontDialog(const QFont& current, QWidget* parent) {
+    // Only monospaced fonts keep the columns of the instrument files.
+    QFont start = current;
+    if (!QFontInfo(start).fixedPitch()) {
+        // The system's fixed font under the name of the family it resolves to ("monospace"
+        // is an alias the dialog does not list).
+        const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        start = QFont(QFontInfo(fixed).family(), fixed.pointSize());
+    }
+    auto dialog = std::make_unique<QFontDialog>(parent);
+    dialog->setWindowTitle(QStringLiteral("Schriftart"));
+    setHelpSection(dialog.get(), QString::fromLatin1(help::textWindows));
+    dialog->setOption(QFontDialog::MonospacedFonts);
+    dialog->setCurrentFont(start);
+    // The dialog picks the style by name and takes the first of the family when the name
+    // is not one of its styles ("Oblique" before "Book"): keep an upright font upright.
+    const QFont shown = dialog->currentFont();
+    if (!start.italic() && shown.italic()) {
+        const QString family = shown.family();
+        for (const QString& style : QFontDatabase::styles(family)) {
+            const QFont candidate = QFontDatabase::font(family, style, shown.pointSize());
+            if (!candidate.italic() && candidate.weight() == start.weight()) {
+                dialog->setCurrentFont(candidate);
+                break;
+            }
+        }
+    }
+    return dialog;
+}
+
+void CMainFrame::placeWindow(const std::optional<WindowPlacement>& placement) {
+    const QScreen* screen =
+        placement ? QGuiApplication::screenAt(placement->geometry.center()) : nullptr;
+    if (!screen) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (!screen) {
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    QRect wanted = placement ? placement->geometry : QRect(QPoint(), size());
+    if (!placement) {
+        wanted.moveCenter(available.center());
+    }
+    setGeometry(fitOnScreen(wanted, available));
+    if (placement && placement->maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+WindowPlacement CMainFrame::placement() const {
+    const bool maximized = isMaximized();
+    const QRect normal = normalGeometry();
+    return {maximized && normal.isValid() ? normal : geometry(), maximized};
 }
 
 } // namespace zv

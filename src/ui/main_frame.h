@@ -14,8 +14,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
+class QFontDialog;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -35,6 +37,10 @@ struct WorkspaceState {
     PrintMargins margins;
     QStringList recentFiles;
 };
+
+// The dialog of "Set Font": monospaced fonts only, starting from the current font in
+// its upright style unless that font is italic.
+std::unique_ptr<QFontDialog> makeFontDialog(const QFont& current, QWidget* parent);
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -86,6 +92,12 @@ public:
 
     // Shows the form of the menu that fits and enables the commands that are available.
     void updateCommands();
+
+    // Puts the window where the profile says, within the available screen, maximized if
+    // it was; without a stored place, centred on the screen.
+    void placeWindow(const std::optional<WindowPlacement>& placement);
+    // Where the window is now, for the profile.
+    WindowPlacement placement() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,5 +1,8 @@
 #include "ui/page_setup.h"
 
+#include "ui/about_help.h"
+#include "ui/window_fit.h"
+
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -53,6 +56,7 @@ PageSetupDialog::PageSetupDialog(const PrintMargins& margins, QWidget* parent)
       top_(millimetreBox(margins.top, this)), right_(millimetreBox(margins.right, this)),
       bottom_(millimetreBox(margins.bottom, this)) {
     setWindowTitle(QStringLiteral("Seite einrichten"));
+    setHelpSection(this, QString::fromLatin1(help::textWindows));
     auto* group = new QGroupBox(QStringLiteral("Ränder (Millimeter)"), this);
     auto* form = new QFormLayout(group);
     form->addRow(QStringLiteral("&Links:"), left_);
@@ -65,6 +69,7 @@ PageSetupDialog::PageSetupDialog(const PrintMargins& margins, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(buttons);
+    fitToTitle(this);
 }
 
 PrintMargins PageSetupDialog::margins() const {

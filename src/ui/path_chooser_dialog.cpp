@@ -1,5 +1,7 @@
 #include "ui/path_chooser_dialog.h"
 
+#include "ui/about_help.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -88,6 +90,7 @@ CPathChooserDialog::CPathChooserDialog(const QString& title, QWidget* parent)
     : QDialog(parent), drives_(new QComboBox(this)), list_(new QListWidget(this)),
       current_(new QLineEdit(this)) {
     setWindowTitle(title);
+    setHelpSection(this, QString::fromLatin1(help::settings));
     auto* layout = new QVBoxLayout(this);
     auto* driveLabel = new QLabel(QStringLiteral("&Laufwerk wählen"), this);
     driveLabel->setBuddy(drives_);

@@ -3,6 +3,7 @@
 #include "app/precious_files.h"
 #include "app/user_interface.h"
 #include "platform/serial_devices.h"
+#include "ui/about_help.h"
 #include "ui/path_chooser_dialog.h"
 
 #include <QComboBox>
@@ -211,6 +212,7 @@ CMyPropertySheet::CMyPropertySheet(const AppSettings& settings, UserInterface& u
         layout->addStretch();
     }
     tabs_->addTab(page4, QStringLiteral("Zirrova"));
+    zirrovaPage_ = page4;
 
     auto* buttons = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
@@ -230,6 +232,14 @@ CMyPropertySheet::CMyPropertySheet(const AppSettings& settings, UserInterface& u
         connect(edit, &QLineEdit::textEdited, this, [this] { apply_->setEnabled(true); });
     }
     connect(tabs_, &QTabWidget::currentChanged, this, &CMyPropertySheet::pageChanged);
+    // F1: the settings, and on the page "Zirrova" the serial line of this computer.
+    const auto helpOfPage = [this](int index) {
+        setHelpSection(this,
+                       QString::fromLatin1(tabs_->widget(index) == zirrovaPage_ ? help::serialLine
+                                                                                : help::settings));
+    };
+    connect(tabs_, &QTabWidget::currentChanged, this, helpOfPage);
+    helpOfPage(tabs_->currentIndex());
 
     connect(browseLogbook_, &QPushButton::clicked, this, [this] {
         browseFile(SettingsField::LogbookFile, logbookDir_, "Flugbuch (*.log) |*.log||", "log");

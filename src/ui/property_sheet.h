@@ -61,6 +61,7 @@ private:
     UserInterface& ui_;
     PathChooser pathChooser_;
     QTabWidget* tabs_;
+    QWidget* zirrovaPage_ = nullptr;
     QPushButton* apply_ = nullptr;
     int currentPage_ = 0;
     bool reverting_ = false;

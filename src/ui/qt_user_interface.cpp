@@ -1,5 +1,6 @@
 #include "ui/qt_user_interface.h"
 
+#include "ui/about_help.h"
 #include "ui/insert_flight_dialog.h"
 #include "ui/lift_extract_dialog.h"
 #include "ui/main_frame.h"
@@ -17,6 +18,15 @@ namespace {
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// F1 in a message box or file dialog opens the help of the command that shows it (or of
+// the dialog it belongs to).
+void takeHelpSection(QWidget* window) {
+    const QString section = HelpContext::current();
+    if (!section.isEmpty()) {
+        setHelpSection(window, section);
+    }
 }
 
 QMessageBox::Icon qtIcon(Icon icon) {
@@ -77,6 +87,7 @@ QWidget* QtUserInterface::dialogParent() const {
 
 void QtUserInterface::message(const std::string& text, Icon icon) {
     QMessageBox box(qtIcon(icon), QStringLiteral("zv"), qt(text), QMessageBox::Ok, dialogParent());
+    takeHelpSection(&box);
     box.exec();
 }
 
@@ -97,6 +108,7 @@ Answer QtUserInterface::ask(const std::string& text, Icon icon, Buttons buttons)
         break;
     }
     QMessageBox box(qtIcon(icon), QStringLiteral("zv"), qt(text), standard, dialogParent());
+    takeHelpSection(&box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -112,6 +124,7 @@ Answer QtUserInterface::ask(const std::string& text, Icon icon, Buttons buttons)
 
 std::vector<std::filesystem::path> QtUserInterface::chooseFiles(const FileDialogRequest& request) {
     QFileDialog dialog(dialogParent(), qt(request.title), qt(request.initialDir.string()));
+    takeHelpSection(&dialog);
     dialog.setNameFilters(qtNameFilters(request.filter));
     // A typed name without extension gets the default one.
     dialog.setDefaultSuffix(qt(request.defaultExtension));

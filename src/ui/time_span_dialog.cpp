@@ -1,6 +1,8 @@
 #include "ui/time_span_dialog.h"
 
 #include "logbook/logbook_commands.h"
+#include "ui/about_help.h"
+#include "ui/window_fit.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -37,6 +39,7 @@ CalendarDate calendarDate(const QDate& date) {
 TimeSpanDialog::TimeSpanDialog(QWidget* parent, const TimeSpanDialogData& data)
     : QDialog(parent), data_(data) {
     setWindowTitle(QStringLiteral("Auswertung Flugstunden"));
+    setHelpSection(this, QString::fromLatin1(help::statistics));
     showRefusal = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
 
     start_ = datePicker(data.start, this);
@@ -55,6 +58,7 @@ TimeSpanDialog::TimeSpanDialog(QWidget* parent, const TimeSpanDialogData& data)
     layout->addWidget(group(QStringLiteral("Datum Ende"), end_, this));
     layout->addWidget(allFlights_);
     layout->addWidget(buttons);
+    fitToTitle(this);
 }
 
 void TimeSpanDialog::accept() {

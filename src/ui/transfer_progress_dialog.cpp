@@ -1,12 +1,18 @@
 #include "ui/transfer_progress_dialog.h"
 
+#include "ui/about_help.h"
+#include "ui/window_fit.h"
+
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+#include <QThread>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace zv {
 
@@ -16,6 +22,7 @@ CTransferProgressDialog::CTransferProgressDialog(QWidget* parent)
       bar_(new QProgressBar(this)),
       second_(new QLabel(QStringLiteral("Starten Sie die Übertragung am Zirrova"), this)) {
     setWindowTitle(QStringLiteral("Übertragung vom und zum Zirrova"));
+    setHelpSection(this, QString::fromLatin1(help::transfers));
     setModal(false);
     first_->setAlignment(Qt::AlignCenter);
     second_->setAlignment(Qt::AlignCenter);
@@ -27,6 +34,7 @@ CTransferProgressDialog::CTransferProgressDialog(QWidget* parent)
     layout->addWidget(bar_);
     layout->addWidget(second_);
     setMinimumWidth(320);
+    fitToTitle(this);
 }
 
 void CTransferProgressDialog::showCentred(const QString& firstText, const QString& secondText) {
@@ -40,6 +48,15 @@ void CTransferProgressDialog::showCentred(const QString& firstText, const QStrin
     }
     show();
     raise();
+    // A window manager maps the window a moment later, and the transfer blocks the event
+    // loop right after this (up to 10 s waiting for the first data): wait briefly until the
+    // window is on screen, so that it shows its texts instead of an empty frame.
+    QElapsedTimer waited;
+    waited.start();
+    while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < 500) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(5);
+    }
     paintNow();
 }
 

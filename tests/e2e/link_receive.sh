@@ -91,7 +91,7 @@ WEGPUNKTE
 und nach Bestätigung dieses Dialoges drücken Sie die ->Taste
 [Info] COM1 ist nicht verfügbar
 Wählen Sie einen anderen Port.
-
+Gerät /dev/zv-no-such-port: nicht vorhanden
 '
 
 echo "link_receive: all passed"

@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace {
 
@@ -140,33 +143,64 @@ private slots:
         qunsetenv("ZV_COM2");
     }
 
-    void missingDeviceGivesThePortMessage() {
-        zv::QtSerialPort serial([](int) { return QStringLiteral("/dev/zv-no-such-device"); });
-        ScriptedUserInterface ui;
-        zv::CInstrumentLink link(serial, ui, 0);
-        link.packets() = {handMadePacket(1)};
-        QVERIFY(!link.sendPackets());
-        QCOMPARE(ui.texts(), std::vector<std::string>{
-                                 "COM1 ist nicht verfügbar\nWählen Sie einen anderen Port.\n"});
+    void portMessageNamesTheDeviceAndTheReason_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "missing"
+                                 << "nicht vorhanden";
+        QTest::newRow("regular file") << "file"
+                                      << "keine serielle Schnittstelle";
+        QTest::newRow("no permission")
+            << "unreadable"
+            << "keine Berechtigung (der Benutzer muss in der Gruppe dialout sein)";
     }
 
-    void missingPermissionNamesTheDeviceAndTheGroup() {
+    void portMessageNamesTheDeviceAndTheReason() {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         const QString device = dir.filePath(QStringLiteral("ttyUSB0"));
-        zv::test::writeBytes(device.toStdString(), "");
-        QFile::setPermissions(device, QFileDevice::Permissions());
-        if (QFileInfo(device).isReadable()) {
-            QSKIP("the user may read any file");
+        if (kind != QStringLiteral("missing")) {
+            zv::test::writeBytes(device.toStdString(), "");
+        }
+        if (kind == QStringLiteral("unreadable")) {
+            QFile::setPermissions(device, QFileDevice::Permissions());
+            if (QFileInfo(device).isReadable()) {
+                QSKIP("the user may read any file");
+            }
         }
         zv::QtSerialPort serial([&](int) { return device; });
         ScriptedUserInterface ui;
         zv::CInstrumentLink link(serial, ui, 1);
-        QVERIFY(!link.receiveText(dir.filePath(QStringLiteral("in.log")).toStdString()));
+        link.packets() = {handMadePacket(1)};
+        QVERIFY(!link.sendPackets());
         QCOMPARE(ui.texts(),
                  std::vector<std::string>{"COM2 ist nicht verfügbar\nWählen Sie einen anderen "
-                                          "Port.\nKeine Berechtigung für " +
-                                          device.toStdString() +
-                                          ": der Benutzer muss in der Gruppe dialout sein."});
+                                          "Port.\nGerät " +
+                                          device.toStdString() + ": " + reason.toStdString()});
+    }
+
+    void theLineStaysRawAfterAnExchange() {
+        // A terminal in the cooked mode of a device fresh from boot: echo, lines, CR -> LF.
+        int master = -1;
+        int slave = -1;
+        char name[256] = {};
+        QVERIFY(::openpty(&master, &slave, name, nullptr, nullptr) == 0);
+        termios cooked{};
+        QVERIFY(::tcgetattr(slave, &cooked) == 0);
+        QVERIFY((cooked.c_lflag & ECHO) != 0);
+        zv::QtSerialPort serial([&](int) { return QString::fromLocal8Bit(name); });
+        for (int exchange = 0; exchange < 2; ++exchange) {
+            QVERIFY(serial.open(0, zv::PortAccess::ReadWrite));
+            serial.close();
+            termios after{};
+            QVERIFY(::tcgetattr(slave, &after) == 0);
+            QVERIFY2((after.c_lflag & (ECHO | ICANON | ISIG)) == 0, "cooked after the close");
+            QVERIFY((after.c_iflag & (ICRNL | IXON)) == 0);
+            QCOMPARE(cfgetispeed(&after), static_cast<speed_t>(B9600));
+        }
+        ::close(slave);
+        ::close(master);
     }
 };
 

@@ -118,20 +118,28 @@ TEST(TextDownloadWindow, ShowsTheTextsAndTimeOuts) {
 TEST(TextDownloadPort, MissingPortNamesItAndLeavesTheTargetAsItWas) {
     struct Case {
         int port;
-        std::string detail;
+        PortOpenFailure failure;
         std::string message;
     };
     const Case cases[] = {
-        {0, "", "COM1 ist nicht verfügbar\nWählen Sie einen anderen Port.\n"},
-        {1, "", "COM2 ist nicht verfügbar\nWählen Sie einen anderen Port.\n"},
-        {1, "Detail line", "COM2 ist nicht verfügbar\nWählen Sie einen anderen Port.\nDetail line"},
+        {0, {}, "COM1 ist nicht verfügbar\nWählen Sie einen anderen Port.\n"},
+        {1, {}, "COM2 ist nicht verfügbar\nWählen Sie einen anderen Port.\n"},
+        // The device that the port stands for and the reason follow the port's message.
+        {1,
+         {"/dev/ttyUSB0", "nicht vorhanden"},
+         "COM2 ist nicht verfügbar\nWählen Sie einen anderen Port.\nGerät /dev/ttyUSB0: nicht "
+         "vorhanden"},
+        {0,
+         {"/dev/ttyS0", ""},
+         "COM1 ist nicht verfügbar\nWählen Sie einen anderen Port.\nGerät /dev/ttyS0: konnte "
+         "nicht geöffnet werden"},
     };
     for (const Case& c : cases) {
         TempDir dir;
         ScriptedSerialPort port;
         ScriptedUserInterface ui;
         port.missingPorts = {c.port};
-        port.failureDetail = c.detail;
+        port.failure = c.failure;
         port.send("A\r\n@EOF\r\n");
         CInstrumentLink link(port, ui, 0);
         link.setPort(c.port);

@@ -3,6 +3,7 @@
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -239,51 +240,155 @@ FlightRecord flight(int year, int month, int day, int hour, int minute, std::str
     return f;
 }
 
-TEST(LogbookOrder, EarlierComparesYearsOnlyWithinTenYears) {
-    EXPECT_TRUE(isEarlier(flight(94, 12, 31, 23, 59), flight(95, 1, 1, 0, 0)));
-    EXPECT_TRUE(isEarlier(flight(0, 5, 5, 5, 5), flight(9, 1, 1, 0, 0)));
-    EXPECT_FALSE(isEarlier(flight(0, 1, 1, 0, 0), flight(10, 1, 1, 0, 0)));
-    EXPECT_FALSE(isEarlier(flight(95, 1, 1, 0, 0), flight(1, 1, 1, 0, 0)));
-    EXPECT_FALSE(isEarlier(flight(1, 1, 1, 0, 0), flight(95, 1, 1, 0, 0)));
-    EXPECT_TRUE(isEarlier(flight(3, 4, 5, 6, 7), flight(3, 4, 5, 6, 8)));
-    EXPECT_FALSE(isEarlier(flight(3, 4, 5, 6, 7), flight(3, 4, 5, 6, 7)));
+TEST(LogbookOrder, EarlierFollowsTheCalendarAcrossDecadesAndTheCentury) {
+    struct Case {
+        FlightRecord a;
+        FlightRecord b;
+        bool aEarlier;
+    };
+    const Case cases[] = {
+        {flight(94, 12, 31, 23, 59), flight(95, 1, 1, 0, 0), true},
+        {flight(0, 1, 1, 0, 0), flight(10, 1, 1, 0, 0), true},     // ten years apart
+        {flight(95, 1, 1, 0, 0), flight(14, 1, 1, 0, 0), true},    // 1995 before 2014
+        {flight(14, 1, 1, 0, 0), flight(95, 1, 1, 0, 0), false},   //
+        {flight(99, 12, 31, 23, 59), flight(0, 1, 1, 0, 0), true}, // New Year 2000
+        {flight(0, 1, 1, 0, 0), flight(99, 12, 31, 23, 59), false},
+        {flight(91, 1, 1, 0, 0), flight(90, 1, 1, 0, 0), true}, // 1991 before 2090
+        {flight(3, 4, 5, 6, 7), flight(3, 4, 5, 6, 8), true},
+        {flight(3, 4, 5, 6, 7), flight(3, 4, 5, 7, 0), true},
+        {flight(3, 4, 5, 6, 7), flight(3, 4, 6, 0, 0), true},
+        {flight(3, 4, 5, 6, 7), flight(3, 4, 5, 6, 7), false}, // equal takeoffs
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(isEarlier(c.a, c.b), c.aEarlier)
+            << c.a.year << "-" << c.a.month << "-" << c.a.day << " against " << c.b.year << "-"
+            << c.b.month << "-" << c.b.day;
+    }
 }
 
-TEST(LogbookOrder, FastOrderEqualsTheSelectionProcedure) {
-    // Ties, years across ten-year gaps and the change of century, sorted, reversed and
-    // shuffled lists: the order must be the selection procedure's, tie for tie.
+// The order a pilot expects, written out plainly: calendar year by the century rule, then
+// month, day, hour and minute; an insertion sort that moves a flight only past flights
+// that are strictly later, so that equal takeoffs keep the order in which they were read.
+std::vector<FlightRecord> referenceSort(std::vector<FlightRecord> flights) {
+    const auto calendarYear = [](int year) { return year <= 90 ? 2000 + year : 1900 + year; };
+    const auto later = [&](const FlightRecord& a, const FlightRecord& b) {
+        if (calendarYear(a.year) != calendarYear(b.year)) {
+            return calendarYear(a.year) > calendarYear(b.year);
+        }
+        if (a.month != b.month) {
+            return a.month > b.month;
+        }
+        if (a.day != b.day) {
+            return a.day > b.day;
+        }
+        if (a.takeoffHour != b.takeoffHour) {
+            return a.takeoffHour > b.takeoffHour;
+        }
+        return a.takeoffMinute > b.takeoffMinute;
+    };
+    for (std::size_t i = 1; i < flights.size(); ++i) {
+        for (std::size_t j = i; j > 0 && later(flights[j - 1], flights[j]); --j) {
+            std::swap(flights[j - 1], flights[j]);
+        }
+    }
+    return flights;
+}
+
+// Keeps the first of every group of flights with the same site, date and takeoff time.
+std::vector<FlightRecord> referenceWithoutDuplicates(const std::vector<FlightRecord>& flights) {
+    std::vector<FlightRecord> kept;
+    for (const FlightRecord& f : flights) {
+        bool seen = false;
+        for (const FlightRecord& k : kept) {
+            seen = seen || (k.takeoffSite == f.takeoffSite && k.day == f.day &&
+                            k.month == f.month && k.year == f.year &&
+                            k.takeoffHour == f.takeoffHour && k.takeoffMinute == f.takeoffMinute);
+        }
+        if (!seen) {
+            kept.push_back(f);
+        }
+    }
+    return kept;
+}
+
+std::vector<int> numbersOf(const std::vector<FlightRecord>& flights) {
+    std::vector<int> numbers;
+    for (const auto& f : flights) {
+        numbers.push_back(f.number);
+    }
+    return numbers;
+}
+
+TEST(LogbookOrder, SortAndDuplicateRemovalEqualTheReferenceOnRandomLogbooks) {
+    // Logbooks of up to 100 years, across the change of century or not, with few distinct
+    // takeoff times (ties) and copies of flights (duplicates), in order, newest first or
+    // shuffled. Each flight's number is its position as read.
     std::mt19937 random(4711);
-    for (int round = 0; round < 400; ++round) {
-        const int n = static_cast<int>(random() % 60);
-        const int yearSpread = 1 + static_cast<int>(random() % 30);
-        const int firstYear = static_cast<int>(random() % 100);
+    for (int round = 0; round < 600; ++round) {
+        const int n = static_cast<int>(random() % 120);
+        const int yearSpread = 1 + static_cast<int>(random() % 100);
+        const int firstYear = 1991 + static_cast<int>(random() % 100);
         std::vector<FlightRecord> flights;
         for (int i = 0; i < n; ++i) {
-            flights.push_back(flight((firstYear + static_cast<int>(random() % yearSpread)) % 100,
-                                     1 + static_cast<int>(random() % 3),
-                                     1 + static_cast<int>(random() % 2), 10,
-                                     static_cast<int>(random() % 3)));
+            if (i > 0 && random() % 5 == 0) {
+                flights.push_back(flights[random() % flights.size()]); // a duplicate
+            } else {
+                const int year =
+                    std::min(2090, firstYear + static_cast<int>(random() % yearSpread));
+                flights.push_back(flight(year % 100, 1 + static_cast<int>(random() % 3),
+                                         1 + static_cast<int>(random() % 2), 10,
+                                         static_cast<int>(random() % 3),
+                                         random() % 2 == 0 ? "A" : "B"));
+            }
         }
-        if (round % 4 == 1) {
-            std::sort(flights.begin(), flights.end(), [](const auto& a, const auto& b) {
-                return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
-            });
-        } else if (round % 4 == 2) {
-            std::sort(flights.begin(), flights.end(), [](const auto& a, const auto& b) {
-                return std::tie(a.year, a.month, a.day) > std::tie(b.year, b.month, b.day);
-            });
+        if (round % 3 != 2) {
+            flights = referenceSort(flights);
+            if (round % 3 == 1) {
+                std::reverse(flights.begin(), flights.end());
+            }
         }
-        ASSERT_EQ(takeoffOrder(flights), takeoffOrderBySelection(flights)) << "round " << round;
+        for (int i = 0; i < n; ++i) {
+            flights[static_cast<std::size_t>(i)].number = i;
+        }
+        CLogbook logbook(serial);
+        logbook.flights() = flights;
+        logbook.sortByTakeoff();
+        const std::vector<FlightRecord> expected = referenceSort(flights);
+        ASSERT_EQ(numbersOf(logbook.flights()), numbersOf(expected)) << "round " << round;
+        logbook.removeDuplicates();
+        ASSERT_EQ(numbersOf(logbook.flights()), numbersOf(referenceWithoutDuplicates(expected)))
+            << "round " << round;
     }
-    // Far out of order: the quick procedure hands over to the plain one on the way.
-    std::vector<FlightRecord> newestFirst;
-    for (int i = 3000; i > 0; --i) {
-        newestFirst.push_back(flight((90 + i / 100) % 100, 1 + i % 12, 1 + i % 28, 10, i % 3));
-    }
-    EXPECT_EQ(takeoffOrder(newestFirst), takeoffOrderBySelection(newestFirst));
 }
 
-TEST(LogbookOrder, SortTiesAndRemoveDuplicates) {
+TEST(LogbookOrder, AForgottenFlightAndANewYearDownloadGoWhereTheyBelong) {
+    // A clean 1995-2014 logbook, one flight a year, and a forgotten 1999 flight appended.
+    CLogbook logbook(serial);
+    auto& flights = logbook.flights();
+    for (int year = 1995; year <= 2014; ++year) {
+        flights.push_back(flight(year % 100, 6, 1, 12, 0));
+    }
+    flights.push_back(flight(99, 8, 15, 11, 30));
+    logbook.sortByTakeoff();
+    std::vector<int> years;
+    for (const auto& f : flights) {
+        years.push_back(f.year);
+    }
+    EXPECT_EQ(years, (std::vector<int>{95, 96, 97, 98, 99, 99, 0,  1,  2,  3, 4,
+                                       5,  6,  7,  8,  9,  10, 11, 12, 13, 14}));
+    EXPECT_EQ(flights[5].month, 8);
+
+    // A download sent newest first across New Year.
+    flights = {flight(0, 1, 2, 10, 0), flight(0, 1, 1, 10, 0), flight(99, 12, 31, 10, 0),
+               flight(99, 12, 30, 10, 0)};
+    logbook.sortByTakeoff();
+    EXPECT_EQ(flights.front().year, 99);
+    EXPECT_EQ(flights.front().day, 30);
+    EXPECT_EQ(flights.back().year, 0);
+    EXPECT_EQ(flights.back().day, 2);
+}
+
+TEST(LogbookOrder, EqualTakeoffsKeepTheOrderReadAndTheFirstDuplicateStays) {
     CLogbook logbook(serial);
     auto& flights = logbook.flights();
     flights = {flight(3, 5, 1, 10, 0, "B"), flight(3, 5, 1, 10, 0, "A"),
@@ -293,18 +398,9 @@ TEST(LogbookOrder, SortTiesAndRemoveDuplicates) {
         flights[static_cast<std::size_t>(i)].number = i;
     }
     logbook.sortByTakeoff();
-    // The exchange moves the first flight behind its equals: no stable order.
-    std::vector<int> numbers;
-    for (const auto& f : flights) {
-        numbers.push_back(f.number);
-    }
-    EXPECT_EQ(numbers, (std::vector<int>{2, 1, 0, 3, 4}));
+    EXPECT_EQ(numbersOf(flights), (std::vector<int>{2, 0, 1, 3, 4}));
     logbook.removeDuplicates();
-    numbers.clear();
-    for (const auto& f : flights) {
-        numbers.push_back(f.number);
-    }
-    EXPECT_EQ(numbers, (std::vector<int>{2, 1, 0, 4}));
+    EXPECT_EQ(numbersOf(flights), (std::vector<int>{2, 0, 1, 4}));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace zv {
@@ -60,7 +61,7 @@ TEST(FlightHours, SpansAndTheirTimeSpanLines) {
         const char* timeSpanLine;
     };
     const Case cases[] = {
-        // All flights: from the first to the last in list order.
+        // All flights: from the earliest to the latest flight.
         {{{1, 1, 2000}, {1, 1, 2000}, true}, "TIME SPAN   10.06.95 - 01.01.06\r\n"},
         // Flights on the start and on the end date are counted.
         {span({12, 6, 1995}, {1, 7, 2005}), "TIME SPAN   12.06.95 - 01.07.05\r\n"},
@@ -74,6 +75,32 @@ TEST(FlightHours, SpansAndTheirTimeSpanLines) {
         EXPECT_TRUE(commandFlightHours(e.settings, e.ui));
         EXPECT_EQ(e.lastLine("mfs"), c.timeSpanLine);
     }
+}
+
+TEST(FlightStatistics, AllFlightsSpanTheEarliestToTheLatestDateOfALogbookOutOfOrder) {
+    // The same flights as hours.log, hand-edited into another order: the newest first and
+    // the oldest last. Every year is evaluated, and TIME SPAN names the earliest and the
+    // latest flight, as for the logbook in order.
+    const TimeSpanDialogData all{{1, 1, 2000}, {1, 1, 2000}, true};
+    Evaluation ordered("logbook/hours.log", all);
+    ASSERT_TRUE(commandFlightHours(ordered.settings, ordered.ui));
+    ASSERT_TRUE(commandTakeoffSites(ordered.settings, ordered.ui));
+
+    Evaluation shuffled("logbook/hours.log", all);
+    CLogbook logbook(CLogbook::serialText(1596));
+    ASSERT_TRUE(logbook.readLogbook(shuffled.dir / "Flugbuch.log", shuffled.ui));
+    auto& flights = logbook.flights();
+    ASSERT_GE(flights.size(), 3U);
+    std::reverse(flights.begin(), flights.end());
+    std::swap(flights[1], flights[flights.size() / 2]);
+    ASSERT_TRUE(logbook.writeLogbook(shuffled.dir / "Flugbuch.log", 12, shuffled.ui));
+    ASSERT_TRUE(commandFlightHours(shuffled.settings, shuffled.ui));
+    ASSERT_TRUE(commandTakeoffSites(shuffled.settings, shuffled.ui));
+
+    EXPECT_EQ(shuffled.lastLine("mfs"), "TIME SPAN   10.06.95 - 01.01.06\r\n");
+    EXPECT_EQ(shuffled.report("mfs"), ordered.report("mfs"));
+    EXPECT_EQ(shuffled.lastLine("tfs"), "TIME SPAN   10.06.95 - 01.01.06\r\n");
+    EXPECT_EQ(shuffled.report("tfs"), ordered.report("tfs"));
 }
 
 TEST(FlightHours, TwentyYearsAreRefused) {

@@ -73,8 +73,8 @@ bool ScriptedSerialPort::open(int port, PortAccess access) {
     return true;
 }
 
-std::string ScriptedSerialPort::openFailureDetail() const {
-    return lastOpenFailed_ ? failureDetail : std::string();
+PortOpenFailure ScriptedSerialPort::openFailure() const {
+    return lastOpenFailed_ ? failure : PortOpenFailure{};
 }
 
 void ScriptedSerialPort::setReadTimeouts(int multiplierMs, int constantMs) {

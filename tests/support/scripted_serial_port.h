@@ -38,7 +38,7 @@ public:
     std::set<int> failingReads;  // the read loses what would have arrived and returns 0
     std::set<int> failingWrites; // nothing reaches the peer
     std::set<int> missingPorts;  // these ports cannot be opened at all
-    std::string failureDetail;   // openFailureDetail() after a failed opening
+    PortOpenFailure failure;     // openFailure() after a failed opening
 
     // What happened.
     int opens = 0;
@@ -52,7 +52,7 @@ public:
     bool scriptDone();
 
     bool open(int port, PortAccess access) override;
-    std::string openFailureDetail() const override;
+    PortOpenFailure openFailure() const override;
     void setReadTimeouts(int multiplierMs, int constantMs) override;
     std::size_t read(char* buffer, std::size_t n) override;
     bool write(const char* data, std::size_t n) override;

@@ -6,7 +6,8 @@
 //
 // The first line on standard output is the slave device to give zv as ZV_COM1 or ZV_COM2.
 // zv-sim keeps the slave side open itself, so that zv may open and close the port as often
-// as it wants; both sides are in raw mode, so no byte is translated on the way.
+// as it wants; both sides are in raw mode, so no byte is translated on the way (but see
+// --report-echo).
 //
 // send-text waits until zv opens the port, then sends FILE line by line with CR LF at
 // 9600 baud pace. Options: --start-delay-ms N (wait before the first byte), --gap-ms N
@@ -23,6 +24,12 @@
 // zv has opened the port for it, and waits for "@@OK" after each, sending a packet again up
 // to three times; then it sends the end packet "@EOF". --start-delay-ms N waits before the
 // first packet; --corrupt K sends packet K once with a wrong checksum before the right copy.
+//
+// --report-echo leaves the terminal in the cooked mode of a serial device fresh from boot
+// (echo on, CR turned into LF) instead of making it raw, so that zv must set the line up
+// itself. After the transfer, once zv has closed the port, it sends a few bytes as an
+// instrument may between two exchanges and reports every byte the line echoes back;
+// any echo makes the exit status 1.
 //
 // Exit status: 0 when its side of the transfer completed, 1 otherwise, 2 on a usage error.
 
@@ -68,15 +75,46 @@ struct Options {
     long idleMs = 5000;
     long packets = 0;
     long openTimeoutMs = 60000;
+    bool reportEcho = false;
+    bool help = false;
 };
 
+const char* const usageText =
+    "usage: zv-sim [--link PATH] [--start-delay-ms N] [--gap-ms N] [--gap-after-line L]\n"
+    "              [--no-ack K] [--corrupt K] [--idle-ms N] [--packets N]\n"
+    "              [--open-timeout-ms N] [--report-echo]\n"
+    "              (send-text FILE | receive-packets OUT | send-takeoffs FILE)\n";
+
 void usage() {
+    std::fputs(usageText, stderr);
+}
+
+void help() {
+    std::fputs(usageText, stdout);
     std::fputs(
-        "usage: zv-sim [--link PATH] [--start-delay-ms N] [--gap-ms N] [--gap-after-line L]\n"
-        "              [--no-ack K] [--corrupt K] [--idle-ms N] [--packets N]\n"
-        "              [--open-timeout-ms N]\n"
-        "              (send-text FILE | receive-packets OUT | send-takeoffs FILE)\n",
-        stderr);
+        "\n"
+        "Plays the instrument's side of one transfer on a new pseudo-terminal; the first line\n"
+        "on standard output is the device to give zv as ZV_COM1 or ZV_COM2.\n"
+        "\n"
+        "  send-text FILE        streams FILE with CR LF at 9600 baud once zv opens the port\n"
+        "  receive-packets OUT   acknowledges every right packet, writes each one to OUT\n"
+        "  send-takeoffs FILE    sends the sites of a takeoff site file as packets\n"
+        "\n"
+        "  --link PATH           also make PATH a symbolic link to the device\n"
+        "  --start-delay-ms N    wait before sending\n"
+        "  --gap-ms N            a pause inside the stream, after line --gap-after-line L\n"
+        "  --no-ack K            leave the first K attempts of every packet unanswered\n"
+        "  --corrupt K           damage packet K (or its acknowledgement) once\n"
+        "  --idle-ms N           receive-packets ends after N ms without data (5000)\n"
+        "  --packets N           receive-packets ends after N accepted packets\n"
+        "  --open-timeout-ms N   how long to wait for zv to open the port (60000)\n"
+        "  --report-echo         leave the line in cooked mode (echo on) instead of raw; after\n"
+        "                        the transfer send a few bytes and report every byte echoed\n"
+        "                        back (exit status 1 when there was one)\n"
+        "\n"
+        "Exit status: 0 when its side of the transfer completed, 1 otherwise, 2 on a usage\n"
+        "error.\n",
+        stdout);
 }
 
 bool parseNumber(const char* text, long& value) {
@@ -106,8 +144,14 @@ std::optional<Options> parseOptions(int argc, char** argv) {
         const auto number = [&](long& value) {
             return i + 1 < argc && parseNumber(argv[++i], value);
         };
+        if (arg == "--help") {
+            options.help = true;
+            return options;
+        }
         if (arg == "--link" && i + 1 < argc) {
             options.link = argv[++i];
+        } else if (arg == "--report-echo") {
+            options.reportEcho = true;
         } else if (const auto option = numberOptions.find(arg); option != numberOptions.end()) {
             if (!number(options.*option->second)) {
                 return std::nullopt;
@@ -521,6 +565,49 @@ int sendTakeoffs(const Options& options, int master, OpenWatch& watch) {
     return 0;
 }
 
+// After the transfer: once zv has closed the port, sends a few bytes as the instrument may
+// between two exchanges and collects what the line sends back. A line that zv left raw
+// echoes nothing; one in cooked mode echoes the bytes (and CR as CR LF).
+int reportEcho(int master, OpenWatch& watch) {
+    if (!watch.waitFor(false, 5000)) {
+        std::fputs("zv-sim: zv did not close the port\n", stderr);
+        return 1;
+    }
+    std::this_thread::sleep_for(milliseconds(200));
+    char buffer[256];
+    while (::read(master, buffer, sizeof buffer) > 0) {
+        // Whatever zv wrote last and nobody read; not an echo of the bytes below.
+    }
+    if (!sendBytes(master, "@@?\r")) {
+        std::fputs("zv-sim: the bytes between the exchanges could not be sent\n", stderr);
+        return 1;
+    }
+    std::string echoed;
+    const auto deadline = Clock::now() + milliseconds(500);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) {
+            break;
+        }
+        pollfd p{master, POLLIN, 0};
+        if (::poll(&p, 1, static_cast<int>(left)) <= 0) {
+            break;
+        }
+        const ssize_t n = ::read(master, buffer, sizeof buffer);
+        if (n > 0) {
+            echoed.append(buffer, static_cast<std::size_t>(n));
+        } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
+            break;
+        }
+    }
+    if (!echoed.empty()) {
+        std::fprintf(stderr, "zv-sim: the line echoed %zu bytes back between two exchanges: %s\n",
+                     echoed.size(), hexLine(echoed).c_str());
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -528,6 +615,10 @@ int main(int argc, char** argv) {
     if (!options) {
         usage();
         return 2;
+    }
+    if (options->help) {
+        help();
+        return 0;
     }
     const Fd master(posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK));
     if (!master.valid() || grantpt(master.get()) != 0 || unlockpt(master.get()) != 0) {
@@ -546,8 +637,12 @@ int main(int argc, char** argv) {
         std::perror("zv-sim: slave side");
         return 1;
     }
-    makeRaw(slave.get());
-    makeRaw(master.get());
+    if (!options->reportEcho) {
+        // Raw on both sides, so that no byte is translated on the way. (Settings made on
+        // the master are the slave's: the terminal has one set.)
+        makeRaw(slave.get());
+        makeRaw(master.get());
+    }
 
     OpenWatch watch(slavePath);
     if (!watch.ok()) {
@@ -562,11 +657,16 @@ int main(int argc, char** argv) {
     std::printf("%s\n", slavePath.c_str());
     std::fflush(stdout);
 
+    int status = 0;
     if (options->role == "send-text") {
-        return sendText(*options, master.get(), watch);
+        status = sendText(*options, master.get(), watch);
+    } else if (options->role == "send-takeoffs") {
+        status = sendTakeoffs(*options, master.get(), watch);
+    } else {
+        status = receivePackets(*options, master.get(), watch);
     }
-    if (options->role == "send-takeoffs") {
-        return sendTakeoffs(*options, master.get(), watch);
+    if (options->reportEcho && reportEcho(master.get(), watch) != 0) {
+        status = 1;
     }
-    return receivePackets(*options, master.get(), watch);
+    return status;
 }
