@@ -2,6 +2,7 @@
 
 #include "app/command_boundary.h"
 #include "app/command_enable.h"
+#include "app/precious_files.h"
 #include "formats/lines_conversion.h"
 #include "formats/takeoff_conversions.h"
 #include "formats/track_batch.h"
@@ -729,10 +730,23 @@ bool CMainFrame::saveDocument(CChildFrame* frame) {
     if (frame->document().path().isEmpty()) {
         return saveDocumentAs(frame);
     }
+    return writeDocument(frame, frame->document().path());
+}
+
+bool CMainFrame::writeDocument(CChildFrame* frame, const QString& path) {
+    // The logbook, the lift database, their backups and settings.ini are saved from the
+    // text window under their lock, as every command that changes them is.
+    std::optional<FileLock> lock;
+    if (!preciousTargetRefusal(settings_, path.toStdString()).empty()) {
+        lock = lockForChange(path.toStdString(), {}, ui_);
+        if (!lock) {
+            return false;
+        }
+    }
     QString error;
-    if (!frame->document().save(frame->document().path(), error)) {
-        ui_.message("Die Datei " + frame->document().path().toStdString() +
-                        " konnte nicht gespeichert werden.\n" + error.toStdString(),
+    if (!frame->document().save(path, error)) {
+        ui_.message("Die Datei " + path.toStdString() + " konnte nicht gespeichert werden.\n" +
+                        error.toStdString(),
                     Icon::Stop);
         return false;
     }
@@ -749,11 +763,7 @@ bool CMainFrame::saveDocumentAs(CChildFrame* frame) {
     if (path.isEmpty()) {
         return false;
     }
-    QString error;
-    if (!frame->document().save(path, error)) {
-        ui_.message("Die Datei " + path.toStdString() + " konnte nicht gespeichert werden.\n" +
-                        error.toStdString(),
-                    Icon::Stop);
+    if (!writeDocument(frame, path)) {
         return false;
     }
     frame->updateTitle();

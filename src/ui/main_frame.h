@@ -114,6 +114,7 @@ private:
     void closeDocument();
     bool saveDocument(CChildFrame* frame);
     bool saveDocumentAs(CChildFrame* frame);
+    bool writeDocument(CChildFrame* frame, const QString& path);
     void printDocument();
     void printPreview();
     void printerSetup();

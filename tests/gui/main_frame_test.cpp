@@ -1,6 +1,8 @@
 // The main window: the two forms of the menu, the command flags that follow the main
 // logbook and the lift database, the port check marks and the document windows.
 
+#include "app/precious_files.h"
+#include "formats/file_lock.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 #include "ui/main_frame.h"
@@ -11,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTextCursor>
 #include <QToolBar>
 #include <memory>
 #include <stdexcept>
@@ -270,6 +273,38 @@ private slots:
         QVERIFY(f.frame->closeAllDocuments(true));
         QCOMPARE(test::readBytes(f.dir.path() / "Lifts.lft"), std::string("neu x\r\n"));
         QVERIFY(f.settings.liftDbCommandsEnabled);
+    }
+
+    // Saving the logbook from its window waits for the lock like a command; while another
+    // zv holds it, the file stays as it was.
+    void savingAPreciousFileHoldsItsLock() {
+        Fixture f;
+        setLockWaitTime(std::chrono::milliseconds(50));
+        CChildFrame* logbook = f.frame->openDocument(f.path("Flugbuch.log"));
+        CChildFrame* other = f.frame->openDocument(f.path("a.wpt"));
+        QVERIFY(logbook && other);
+        for (CChildFrame* frame : {logbook, other}) {
+            frame->view()->moveCursor(QTextCursor::Start);
+            frame->view()->insertPlainText("neu ");
+        }
+        {
+            const FileLock held(f.dir.path() / "Flugbuch.log", FileLock::Kind::Exclusive);
+            QVERIFY(held.held());
+            f.frame->findChild<QMdiArea*>()->setActiveSubWindow(logbook);
+            f.frame->action("save")->trigger();
+            QCOMPARE(test::readBytes(f.dir.path() / "Flugbuch.log"), std::string("x\r\n"));
+            QCOMPARE(f.ui.messages.size(), std::size_t{1});
+            QCOMPARE(f.ui.messages[0].text, fileInUseMessage(f.dir / "Flugbuch.log"));
+            // Other files need no lock.
+            f.frame->findChild<QMdiArea*>()->setActiveSubWindow(other);
+            f.frame->action("save")->trigger();
+            QCOMPARE(test::readBytes(f.dir.path() / "a.wpt"), std::string("neu x\r\n"));
+        }
+        f.frame->findChild<QMdiArea*>()->setActiveSubWindow(logbook);
+        f.frame->action("save")->trigger();
+        QCOMPARE(test::readBytes(f.dir.path() / "Flugbuch.log"), std::string("neu x\r\n"));
+        QCOMPARE(f.ui.messages.size(), std::size_t{1});
+        setLockWaitTime(std::chrono::seconds(5));
     }
 
     void anUnreadableFileIsReported() {
