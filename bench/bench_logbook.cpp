@@ -4,6 +4,7 @@
 #include "formats/text_file.h"
 #include "logbook/logbook.h"
 #include "logbook/logbook_commands.h"
+#include "support/c_format.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -43,7 +44,8 @@ std::vector<zv::FlightRecord> pilotFlights(int count, int firstIndex = 0) {
         f.landingMinute = (f.takeoffMinute + minutes) % 60;
         f.durationHours = minutes / 60;
         f.durationMinutes = minutes % 60;
-        f.takeoffSite = zv::formatText("%14s", zv::formatText("%-11s", siteNames[i % 8]).c_str());
+        f.takeoffSite =
+            zv::test::cFormat("%14s", zv::test::cFormat("%-11s", siteNames[i % 8]).c_str());
         f.takeoffAltitude = 800 + static_cast<int>(random() % 1500);
         f.landingAltitude = 500 + static_cast<int>(random() % 300);
         f.altiMax = f.takeoffAltitude + static_cast<int>(random() % 1500);

@@ -5,6 +5,7 @@
 #include "app/null_user_interface.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
+#include "support/c_format.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -24,7 +25,7 @@ zv::WaypointList generatePoints(bool decimal) {
     const char* const signs[] = {"o", "TPT", "H", "X", "+", "T"};
     for (int i = 0; i < pointCount; ++i) {
         zv::Waypoint point;
-        point.name = zv::formatText("WP%06d", i);
+        point.name = zv::test::cFormat("WP%06d", i);
         point.name.resize(zv::nameLimit, ' ');
         point.id = "DE";
         point.sign = signs[i % 6];
@@ -44,7 +45,7 @@ zv::WaypointList generatePoints(bool decimal) {
             point.lonMin = lonMinutes;
         }
         if (i % 10 == 0) {
-            point.comment = zv::formatText("; Wegpunkt %d", i);
+            point.comment = zv::test::cFormat("; Wegpunkt %d", i);
         }
         points.push_back(std::move(point));
     }

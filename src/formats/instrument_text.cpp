@@ -1,5 +1,6 @@
 #include "formats/instrument_text.h"
 
+#include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "formats/waypoint.h"
 
@@ -7,7 +8,9 @@ namespace zv {
 
 void writeInstrumentHeader(TextWriter& writer, int serialNumber) {
     writer.write("\n");
-    writer.print(";   KARVELON VUVEZ * ZIRROVA No. %5i\n", serialNumber);
+    std::string header = ";   KARVELON VUVEZ * ZIRROVA No. ";
+    appendInteger(header, serialNumber, 5);
+    writer.writeLine(header);
 }
 
 std::string headerMessage(const std::string& path) {
@@ -90,17 +93,20 @@ void writeInstrumentEnd(TextWriter& writer) {
 
 bool writeInstrumentFile(const std::string& path, int serialNumber, std::string_view banner,
                          std::string_view columns, const std::vector<Waypoint>& points,
-                         const std::function<void(TextWriter&, const Waypoint&)>& writeRow) {
+                         RowFormatter formatRow) {
     TextWriter writer(path, WriteMode::Atomic);
     if (!writer.isOpen()) {
         return false;
     }
     writeInstrumentLayout(writer, serialNumber, banner, columns);
+    std::string row;
     for (const auto& point : points) {
         if (!point.comment.empty()) {
             writer.writeLine(point.comment);
         }
-        writeRow(writer, point);
+        row.clear();
+        formatRow(row, point);
+        writer.write(row);
     }
     writeInstrumentEnd(writer);
     return writer.close();

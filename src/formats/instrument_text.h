@@ -64,11 +64,14 @@ void writeInstrumentLayout(TextWriter& writer, int serialNumber, std::string_vie
 // The empty line and "@EOF" that end an instrument file.
 void writeInstrumentEnd(TextWriter& writer);
 
+// Appends a point's row, with its "\n", to a buffer that is reused for every row.
+using RowFormatter = void (*)(std::string& row, const Waypoint& point);
+
 // Writes a whole instrument file: the header block, each point's comment line (if any)
 // before its row, and the end. Replaced atomically; false when any write or the close
 // failed.
 bool writeInstrumentFile(const std::string& path, int serialNumber, std::string_view banner,
                          std::string_view columns, const std::vector<Waypoint>& points,
-                         const std::function<void(TextWriter&, const Waypoint&)>& writeRow);
+                         RowFormatter formatRow);
 
 } // namespace zv

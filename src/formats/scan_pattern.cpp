@@ -1,5 +1,6 @@
 #include "formats/scan_pattern.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <stdexcept>
@@ -21,7 +22,8 @@ bool isDigit(char byte) {
 
 class Input {
 public:
-    explicit Input(std::string_view text) : text_(text.substr(0, text.find('\0'))) {}
+    Input(std::string_view text, std::size_t start)
+        : text_(text.substr(0, text.find('\0'))), position_(std::min(start, text_.size())) {}
 
     bool atEnd() const { return position_ >= text_.size(); }
     unsigned char peek() const { return static_cast<unsigned char>(text_[position_]); }
@@ -36,7 +38,7 @@ public:
 
 private:
     std::string_view text_;
-    std::size_t position_ = 0;
+    std::size_t position_;
 };
 
 // The length of the integer at the start of the text ([+-]digits), 0 when there is none.
@@ -242,10 +244,12 @@ std::bitset<256> ScanPattern::setOf(int conversion) const {
     return {};
 }
 
-int ScanPattern::scan(std::string_view text, std::span<const ScanItem> items) const {
-    Input input(text);
+ScanPattern::Progress ScanPattern::scanFrom(std::string_view text, std::size_t start,
+                                            std::span<const ScanItem> items) const {
+    Input input(text, start);
     auto item = items.begin();
     int converted = 0;
+    const auto stopped = [&] { return Progress{converted, input.position()}; };
 
     // Stores a text item; false when it does not convert.
     const auto storeText = [](const ScanItem& target, std::string_view value) {
@@ -272,7 +276,7 @@ int ScanPattern::scan(std::string_view text, std::span<const ScanItem> items) co
             continue;
         case StepKind::Literal:
             if (input.atEnd() || input.peek() != static_cast<unsigned char>(step.literal)) {
-                return converted;
+                return stopped();
             }
             input.advance(1);
             continue;
@@ -280,7 +284,7 @@ int ScanPattern::scan(std::string_view text, std::span<const ScanItem> items) co
             break;
         }
         if (item == items.end()) {
-            return converted;
+            return stopped();
         }
         const ScanItem& target = *item++;
         switch (step.kind) {
@@ -290,7 +294,7 @@ int ScanPattern::scan(std::string_view text, std::span<const ScanItem> items) co
             int value = 0;
             if (length == 0 || target.kind() != ScanItem::Kind::Integer ||
                 !convertInteger(input.rest().substr(0, length), value)) {
-                return converted;
+                return stopped();
             }
             *target.integer_ = value;
             input.advance(length);
@@ -302,7 +306,7 @@ int ScanPattern::scan(std::string_view text, std::span<const ScanItem> items) co
             float value = 0;
             if (length == 0 || target.kind() != ScanItem::Kind::Float ||
                 !convertNumber(input.rest().substr(0, length), value)) {
-                return converted;
+                return stopped();
             }
             *target.float_ = value;
             input.advance(length);
@@ -317,14 +321,14 @@ int ScanPattern::scan(std::string_view text, std::span<const ScanItem> items) co
                 ++length;
             }
             if (length == 0 || !storeText(target, rest.substr(0, length))) {
-                return converted;
+                return stopped();
             }
             input.advance(length);
             break;
         }
         case StepKind::Character:
             if (input.atEnd() || target.kind() != ScanItem::Kind::Character) {
-                return converted;
+                return stopped();
             }
             *target.character_ = static_cast<char>(input.peek());
             input.advance(1);
@@ -338,7 +342,7 @@ int ScanPattern::scan(std::string_view text, std::span<const ScanItem> items) co
                 ++length;
             }
             if (length == 0 || !storeText(target, rest.substr(0, length))) {
-                return converted;
+                return stopped();
             }
             input.advance(length);
             break;
@@ -348,7 +352,7 @@ int ScanPattern::scan(std::string_view text, std::span<const ScanItem> items) co
         }
         ++converted;
     }
-    return converted;
+    return stopped();
 }
 
 } // namespace zv

@@ -1,6 +1,5 @@
 #include "formats/text_file.h"
 
-#include <cstdarg>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -16,24 +15,6 @@ long writeFaultAt = 0;
 long writeOperations = 0;
 
 constexpr std::size_t flushThreshold = 1 << 16;
-
-std::string vformatText(const char* format, std::va_list args) {
-    std::va_list copy;
-    va_copy(copy, args);
-    char small[256];
-    const int length = std::vsnprintf(small, sizeof small, format, copy);
-    va_end(copy);
-    if (length < 0) {
-        return {};
-    }
-    if (static_cast<std::size_t>(length) < sizeof small) {
-        return std::string(small, static_cast<std::size_t>(length));
-    }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    std::vsnprintf(text.data(), text.size(), format, args);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
 
 std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
     std::random_device random;
@@ -136,6 +117,19 @@ void TextWriter::write(std::string_view text) {
         failed_ = true;
         return;
     }
+    append(text);
+}
+
+void TextWriter::writeLine(std::string_view text) {
+    if (!file_ || closed_ || !countOperation()) {
+        failed_ = true;
+        return;
+    }
+    append(text);
+    append("\n");
+}
+
+void TextWriter::append(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t newline = text.find('\n', start);
@@ -150,22 +144,6 @@ void TextWriter::write(std::string_view text) {
     if (buffer_.size() >= flushThreshold) {
         flushBuffer();
     }
-}
-
-void TextWriter::writeLine(std::string_view text) {
-    std::string line;
-    line.reserve(text.size() + 1);
-    line.append(text);
-    line.push_back('\n');
-    write(line);
-}
-
-void TextWriter::print(const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    const std::string text = vformatText(format, args);
-    va_end(args);
-    write(text);
 }
 
 void TextWriter::flushBuffer() {
@@ -209,14 +187,6 @@ bool TextWriter::close() {
         }
     }
     return !failed_;
-}
-
-std::string formatText(const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    std::string text = vformatText(format, args);
-    va_end(args);
-    return text;
 }
 
 void injectWriteFault(long n) {

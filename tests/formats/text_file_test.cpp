@@ -47,7 +47,7 @@ TEST(TextWriter, WritesCrLfAndBytesUnchanged) {
     test::TempDir dir;
     TextWriter writer(dir / "out.txt");
     writer.write("a\nb\xB0\n");
-    writer.print("%4.1f|%-3s|%5i\n", 7.0, "m", 1596);
+    writer.write(" 7.0|m  | 1596\n");
     writer.writeLine("");
     ASSERT_TRUE(writer.close());
     EXPECT_EQ(test::readBytes(dir / "out.txt"), "a\r\nb\xB0\r\n 7.0|m  | 1596\r\n\r\n");
@@ -69,10 +69,10 @@ TEST(TextWriter, AtomicReplaceKeepsOldFileOnEveryFault) {
         TextWriter writer(target, WriteMode::Atomic);
         writer.write("new 1\n");
         writer.write("new 2\n");
-        writer.print("%d\n", 3);
+        writer.writeLine("3");
         return writer.close();
     };
-    // 3 writes and the close: each one fails in turn.
+    // 3 writes (a line counts as one) and the close: each one fails in turn.
     for (long n = 1; n <= 4; ++n) {
         injectWriteFault(n);
         EXPECT_FALSE(writeNew()) << n;
