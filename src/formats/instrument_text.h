@@ -49,7 +49,7 @@ bool skipInstrumentHeader(TextReader& reader);
 // What a row scanner made of a data row: a point to keep, a point left out (its pending
 // comment waits for the next kept point), or a row that does not follow the columns.
 enum class RowOutcome { Kept, Skipped, Refused };
-using RowScanner = std::function<RowOutcome(const std::string& line, Waypoint& point)>;
+using RowScanner = std::function<RowOutcome(std::string_view line, Waypoint& point)>;
 
 // Reads the rows up to the first "@EOF" line and appends the kept points. Lines of up to
 // two characters, comment lines and lines starting with `indent` hold no point; the last

@@ -43,7 +43,7 @@ const ScanPattern& longRestPattern() {
 // longer than its 3-character field refuses the line, as it does in the waypoint files:
 // such a line does not follow the instrument's columns. A refused line leaves `lift` half
 // filled; the reader then stops and drops it.
-bool scanLift(const std::string& line, Waypoint& lift) {
+bool scanLift(std::string_view line, Waypoint& lift) {
     const auto unit = ScanItem::text(lift.unit, unitLimit, TooLong::Refuse);
     const auto climbUnit = ScanItem::text(lift.climbUnit, unitLimit, TooLong::Refuse);
     const auto windUnit = ScanItem::text(lift.windSpeedUnit, unitLimit, TooLong::Refuse);
@@ -195,7 +195,7 @@ bool CWaypointConverter::readLifts(TextReader& reader, const std::string& path) 
                     Icon::Exclamation);
         return false;
     }
-    const auto scan = [this](const std::string& line, Waypoint& lift) {
+    const auto scan = [this](std::string_view line, Waypoint& lift) {
         if (!scanLift(line, lift)) {
             return RowOutcome::Refused;
         }

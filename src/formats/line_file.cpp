@@ -24,7 +24,7 @@ const ScanPattern& rowPattern() {
 }
 
 // A unit token longer than its field refuses the row, as in the waypoint files.
-bool scanRow(const std::string& line, Waypoint& point) {
+bool scanRow(std::string_view line, Waypoint& point) {
     Waypoint scanned;
     float latDegrees = 0;
     float lonDegrees = 0;
@@ -84,7 +84,7 @@ bool CWaypointConverter::readLines(TextReader& reader, const std::string& path) 
         ui_.message(headerMessage(path), Icon::Exclamation);
         return false;
     }
-    const auto scan = [](const std::string& line, Waypoint& point) {
+    const auto scan = [](std::string_view line, Waypoint& point) {
         return scanRow(line, point) ? RowOutcome::Kept : RowOutcome::Refused;
     };
     if (!readPointRows(reader, "   ", zvWaypoints, scan)) {

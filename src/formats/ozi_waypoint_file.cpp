@@ -53,7 +53,7 @@ const ScanPattern& plainRestPattern() {
 // the instrument: a name is cut to the instrument's 14 characters. An ID, unit or climb
 // unit longer than its field refuses the form. A refused row leaves `point` half filled;
 // the reader then stops and drops it.
-bool scanRow(const std::string& line, Waypoint& point) {
+bool scanRow(std::string_view line, Waypoint& point) {
     float latitude = 0;
     float longitude = 0;
     int ignoredNumber = 0;
@@ -133,7 +133,7 @@ bool CWaypointConverter::readOziWaypoints(TextReader& reader, const std::string&
     for (int skipped = 0; skipped < 3 && reader.readLine(line); ++skipped) {
     }
 
-    const auto scan = [this](const std::string& row, Waypoint& point) {
+    const auto scan = [this](std::string_view row, Waypoint& point) {
         oziFileOpened = true;
         return scanRow(row, point) ? RowOutcome::Kept : RowOutcome::Refused;
     };

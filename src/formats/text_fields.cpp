@@ -1,7 +1,10 @@
 #include "formats/text_fields.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -40,6 +43,70 @@ std::string_view untilNul(std::string_view text) {
     return text.substr(0, text.find('\0'));
 }
 
+// std::to_chars with a precision runs, in libstdc++, the general algorithm that serves
+// every double and every precision; it took most of the time of writing a waypoint or
+// lift file. The numbers of zv's columns are small and have
+// few decimals; for them the correctly rounded digits come from exact integer arithmetic
+// in a fraction of that time. Everything else goes to std::to_chars.
+__extension__ using Wide = unsigned __int128;
+
+constexpr int fastPrecision = 9;
+constexpr double fastLimit = 1e9; // |value| * 10^precision stays below 2^64
+constexpr std::uint64_t powersOfTen[fastPrecision + 1] = {
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
+
+// The fixed digits of a finite value below fastLimit with at most fastPrecision decimals,
+// with a '-' for a negative value (also negative zero, as printf writes it); returns the
+// end of the digits in `out`, which holds at least 32 characters.
+char* fastFixed(char* out, double value, int precision) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    if (bits >> 63 != 0) {
+        *out++ = '-';
+    }
+    // value = mantissa * 2^exponent exactly.
+    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+    int exponent = -1074;
+    if (biased != 0) {
+        mantissa |= std::uint64_t{1} << 52;
+        exponent = biased - 1075;
+    }
+    // The value in units of 10^-precision, rounded to nearest, ties to even. Below
+    // fastLimit (< 2^52) the exponent is negative; below 2^-127 the scaled value
+    // (< 2^83 * 2^-127) is far below one half and rounds to 0.
+    std::uint64_t units = 0;
+    const Wide scaled = Wide{mantissa} * powersOfTen[precision];
+    if (exponent > -128) {
+        const int shift = -exponent;
+        const Wide whole = scaled >> shift;
+        const Wide rest = scaled - (whole << shift);
+        const Wide half = Wide{1} << (shift - 1);
+        units = static_cast<std::uint64_t>(whole);
+        if (rest > half || (rest == half && (units & 1) != 0)) {
+            ++units;
+        }
+    }
+    char digits[24];
+    const auto length =
+        static_cast<int>(std::to_chars(digits, digits + sizeof digits, units).ptr - digits);
+    const char* const begin = digits;
+    const char* const end = digits + length;
+    if (length > precision) {
+        out = std::copy(begin, end - precision, out);
+        if (precision > 0) {
+            *out++ = '.';
+            out = std::copy(end - precision, end, out);
+        }
+    } else {
+        // Fewer digits than decimals: "0." and zeros before them.
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, precision - length, '0');
+        out = std::copy(begin, end, out);
+    }
+    return out;
+}
+
 } // namespace
 
 void appendInteger(std::string& out, long long value, int width, Fill fill) {
@@ -56,11 +123,17 @@ void appendFixed(std::string& out, double value, int precision, int width, Fill 
         precision = maxPrecision;
     }
     char digits[fixedRoom];
-    const auto result =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
+    char* end = nullptr;
+    if (precision <= fastPrecision && std::fabs(value) < fastLimit) {
+        end = fastFixed(digits, value, precision);
+    } else {
+        end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed,
+                            precision)
+                  .ptr;
+    }
     // printf pads "inf" and "nan" with blanks even where zeros were asked for.
-    appendPadded(out, std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)),
-                 width, std::isfinite(value) ? fill : Fill::Blanks);
+    appendPadded(out, std::string_view(digits, static_cast<std::size_t>(end - digits)), width,
+                 std::isfinite(value) ? fill : Fill::Blanks);
 }
 
 void appendGeneral(std::string& out, double value, int precision) {

@@ -59,23 +59,47 @@ TextReader TextReader::fromContent(std::string content) {
 }
 
 bool TextReader::readLine(std::string& line) {
+    std::string_view view;
+    const bool read = readLine(view);
+    line.assign(view);
+    return read;
+}
+
+bool TextReader::readLine(std::string_view& line) {
     if (!open_ || position_ >= content_.size()) {
-        line.clear();
+        line = {};
         return false;
     }
-    const std::size_t end = content_.find('\n', position_);
-    if (end == std::string::npos) {
-        line.assign(content_, position_, std::string::npos);
-        position_ = content_.size();
+    const std::string_view content(content_);
+    const std::size_t end = content.find('\n', position_);
+    if (end == std::string_view::npos) {
+        line = content.substr(position_);
+        position_ = content.size();
         return true;
     }
     std::size_t lineEnd = end;
-    if (lineEnd > position_ && content_[lineEnd - 1] == '\r') {
+    if (lineEnd > position_ && content[lineEnd - 1] == '\r') {
         --lineEnd;
     }
-    line.assign(content_, position_, lineEnd - position_);
+    line = content.substr(position_, lineEnd - position_);
     position_ = end + 1;
     return true;
+}
+
+std::size_t TextReader::linesLeft() const {
+    std::size_t lines = 0;
+    if (!open_) {
+        return lines;
+    }
+    // As readLine() takes them: a final line without a line end is a line as well.
+    for (std::size_t from = position_; from < content_.size(); ++lines) {
+        const std::size_t end = content_.find('\n', from);
+        if (end == std::string::npos) {
+            return lines + 1;
+        }
+        from = end + 1;
+    }
+    return lines;
 }
 
 TextWriter::TextWriter(const std::filesystem::path& path, WriteMode mode)

@@ -22,6 +22,11 @@ public:
     bool isOpen() const { return open_; }
     // The next line without its line end; false at the end of the file.
     bool readLine(std::string& line);
+    // The same without a copy: the line stays valid while the reader lives and is not
+    // moved.
+    bool readLine(std::string_view& line);
+    // How many lines are left to read (the readers size their lists with it).
+    std::size_t linesLeft() const;
 
 private:
     TextReader() = default;

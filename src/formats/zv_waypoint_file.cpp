@@ -43,7 +43,7 @@ const ScanPattern& secondsRestPattern() {
 // bounded by its column width; an ID, SIGN or unit token longer than its field refuses the
 // row, as such a row does not follow the instrument's columns. A refused row leaves
 // `point` half filled; the reader then stops and drops it.
-bool scanRow(const std::string& line, Waypoint& point) {
+bool scanRow(std::string_view line, Waypoint& point) {
     float latDegrees = 0;
     float lonDegrees = 0;
     const auto unit = ScanItem::text(point.unit, unitLimit, TooLong::Refuse);
@@ -124,7 +124,7 @@ bool CWaypointConverter::readZvWaypoints(TextReader& reader, const std::string& 
         ui_.message(headerMessage(path), Icon::Exclamation);
         return false;
     }
-    const auto scan = [](const std::string& line, Waypoint& point) {
+    const auto scan = [](std::string_view line, Waypoint& point) {
         return scanRow(line, point) ? RowOutcome::Kept : RowOutcome::Refused;
     };
     if (!readPointRows(reader, "   ", zvWaypoints, scan)) {
