@@ -3,6 +3,7 @@
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
+#include <string_view>
 #include <vector>
 
 namespace zv {
@@ -34,6 +35,25 @@ TEST(TextReader, LineEndsOfBothKindsAndAFinalLineWithoutEnd) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(allLines(TextReader::fromContent(c.content)), c.lines) << c.content;
+    }
+}
+
+TEST(TextReader, LinesLeftAsReadLineReadsThemWithOrWithoutACopy) {
+    for (const char* content : {"", "a", "a\n", "a\r\nb", "\n\n\n", "a\nb\n\nc"}) {
+        TextReader counting = TextReader::fromContent(content);
+        TextReader copying = TextReader::fromContent(content);
+        std::size_t left = counting.linesLeft();
+        std::string_view line;
+        std::string copy;
+        while (counting.readLine(line)) {
+            ASSERT_TRUE(copying.readLine(copy)) << content;
+            EXPECT_EQ(line, copy) << content;
+            ASSERT_GT(left, 0u) << content;
+            EXPECT_EQ(counting.linesLeft(), --left) << content;
+        }
+        EXPECT_EQ(left, 0u) << content;
+        EXPECT_FALSE(copying.readLine(copy)) << content;
+        EXPECT_TRUE(line.empty()) << content;
     }
 }
 
