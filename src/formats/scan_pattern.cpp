@@ -30,7 +30,7 @@ bool isDigit(char byte) {
     return byte >= '0' && byte <= '9';
 }
 
-// The sign of a number: false and `p` unchanged when there is none.
+// Takes the sign of a number, if there is one, at `p`; true for a '-'.
 bool takeSign(const char*& p, const char* end) {
     if (p < end && (*p == '+' || *p == '-')) {
         return *p++ == '-';

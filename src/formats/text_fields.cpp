@@ -45,9 +45,9 @@ std::string_view untilNul(std::string_view text) {
 
 // std::to_chars with a precision runs, in libstdc++, the general algorithm that serves
 // every double and every precision; it took most of the time of writing a waypoint or
-// lift file. The numbers of zv's columns are small and have
-// few decimals; for them the correctly rounded digits come from exact integer arithmetic
-// in a fraction of that time. Everything else goes to std::to_chars.
+// lift file. The numbers of zv's columns are small and have few decimals: for them the
+// correctly rounded digits come from exact integer arithmetic in a fraction of that
+// time. Everything else goes to std::to_chars.
 __extension__ using Wide = unsigned __int128;
 
 constexpr int fastPrecision = 9;

@@ -23,14 +23,14 @@ enum class Fill {
 void appendInteger(std::string& out, long long value, int width = 0, Fill fill = Fill::Blanks);
 
 // "%<width>.<precision>f" or "%0<width>.<precision>f": fixed point with `precision`
-// decimals, right-aligned in at least `width` columns. The exact binary value is rounded,
+// decimals (0 to 20), right-aligned in at least `width` columns. The exact binary value is rounded,
 // ties to even, as printf rounds it; negative zero keeps its sign ("-0.0"). Infinity
 // and NaN are written as printf writes them ("inf", "-nan"), padded with blanks only.
 void appendFixed(std::string& out, double value, int precision, int width = 0,
                  Fill fill = Fill::Blanks);
 
-// "%.<precision>g": the shorter of fixed and exponent form with `precision` significant
-// digits, trailing zeros dropped.
+// "%.<precision>g": the shorter of fixed and exponent form with `precision` (1 to 20)
+// significant digits, trailing zeros dropped.
 void appendGeneral(std::string& out, double value, int precision);
 
 // "%<width>s" and "%-<width>s": a text right- or left-aligned in at least `width`
