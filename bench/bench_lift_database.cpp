@@ -1,5 +1,5 @@
 // Appending a downloaded lift file to lift databases of 100,000 and 1,000,000 lifts, and
-// the clean-up alone.
+// its parts alone: reading the database, the clean-up, writing the database.
 #include "app/null_user_interface.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
@@ -80,6 +80,36 @@ void appendToDatabase(benchmark::State& state) {
     }
 }
 BENCHMARK(appendToDatabase)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+// The two ends of the append alone: reading the database and writing it again.
+void readDatabase(benchmark::State& state) {
+    BenchDir dir;
+    const std::string database = (dir.path / "Lifts.lft").string();
+    writeLifts(database, pilotLifts(static_cast<std::size_t>(state.range(0)), 1));
+    for (auto _ : state) {
+        zv::NullUserInterface ui;
+        zv::CWaypointConverter converter(ui, 1596);
+        converter.mode = zv::LiftReadMode::Raw;
+        benchmark::DoNotOptimize(converter.readLiftFile(database));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(std::filesystem::file_size(database)));
+}
+BENCHMARK(readDatabase)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+void writeDatabase(benchmark::State& state) {
+    BenchDir dir;
+    const std::string database = (dir.path / "Lifts.lft").string();
+    zv::NullUserInterface ui;
+    zv::CWaypointConverter converter(ui, 1596);
+    converter.zvWaypoints = pilotLifts(static_cast<std::size_t>(state.range(0)), 1);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(converter.writeLiftFile(database));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(std::filesystem::file_size(database)));
+}
+BENCHMARK(writeDatabase)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 void cleanUp(benchmark::State& state) {
     const auto lifts = pilotLifts(static_cast<std::size_t>(state.range(0)), 3);

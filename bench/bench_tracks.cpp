@@ -5,6 +5,7 @@
 #include "formats/flight_track.h"
 #include "formats/text_file.h"
 #include "formats/track_batch.h"
+#include "support/c_format.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -23,13 +24,13 @@ constexpr int pointsPerFlight = 20000;
 // north-east from 47 N 10 E, climbing and sinking between 600 and 2600 m.
 std::string generateFlight(int flight) {
     std::string text =
-        zv::formatText("@ZV1596 %02d %02d %02d %02d %02d\n", 95 + flight % 5, 1 + flight % 12,
-                       1 + flight % 28, 8 + flight % 10, flight % 60);
+        zv::test::cFormat("@ZV1596 %02d %02d %02d %02d %02d\n", 95 + flight % 5, 1 + flight % 12,
+                          1 + flight % 28, 8 + flight % 10, flight % 60);
     for (int i = 0; i < pointsPerFlight; ++i) {
         const int latitude = 282000 + i / 4 + flight;
         const int longitude = 60000 + i / 3;
         const int altitude = 600 + (i % 4000 < 2000 ? i % 2000 : 2000 - i % 2000);
-        text += zv::formatText("%06X %06X %04X\n", latitude, longitude, altitude);
+        text += zv::test::cFormat("%06X %06X %04X\n", latitude, longitude, altitude);
     }
     return text + "@EOF\n";
 }
@@ -46,7 +47,7 @@ struct Flights {
         fs::create_directories(source);
         fs::create_directories(target);
         for (int flight = 0; flight < flightCount; ++flight) {
-            zv::TextWriter writer(source / zv::formatText("Flug%03d.zvc", flight));
+            zv::TextWriter writer(source / zv::test::cFormat("Flug%03d.zvc", flight));
             writer.write(generateFlight(flight));
             if (!writer.close()) {
                 std::fprintf(stderr, "cannot write the benchmark files in %s\n", dir.c_str());

@@ -1,10 +1,12 @@
-// Reading and writing large instrument and OziExplorer waypoint files (100,000 points).
+// Reading and writing large instrument and OziExplorer waypoint files (100,000 points),
+// and converting one into the other.
 // The readers and writers work line by line in one pass, so the figures in bytes per
 // second stay the same for larger files.
 
 #include "app/null_user_interface.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
+#include "support/c_format.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -24,7 +26,7 @@ zv::WaypointList generatePoints(bool decimal) {
     const char* const signs[] = {"o", "TPT", "H", "X", "+", "T"};
     for (int i = 0; i < pointCount; ++i) {
         zv::Waypoint point;
-        point.name = zv::formatText("WP%06d", i);
+        point.name = zv::test::cFormat("WP%06d", i);
         point.name.resize(zv::nameLimit, ' ');
         point.id = "DE";
         point.sign = signs[i % 6];
@@ -44,7 +46,7 @@ zv::WaypointList generatePoints(bool decimal) {
             point.lonMin = lonMinutes;
         }
         if (i % 10 == 0) {
-            point.comment = zv::formatText("; Wegpunkt %d", i);
+            point.comment = zv::test::cFormat("; Wegpunkt %d", i);
         }
         points.push_back(std::move(point));
     }
@@ -142,10 +144,39 @@ void writeOziWaypointFile(benchmark::State& state) {
     setBytes(state, path);
 }
 
+// What zv-cli ozi2zv and zv2ozi do with each file: read it, write it in the other format.
+void convertOziToZv(benchmark::State& state) {
+    zv::NullUserInterface ui;
+    const std::string path = (files().dir / "ozi-to-zv.wpt").string();
+    for (auto _ : state) {
+        zv::CWaypointConverter converter(ui, 1596);
+        if (!converter.readOziWaypointFile(files().oziFile) ||
+            !converter.writeZvWaypointFile(path)) {
+            state.SkipWithError("OziExplorer file not converted");
+        }
+    }
+    setBytes(state, files().oziFile);
+}
+
+void convertZvToOzi(benchmark::State& state) {
+    zv::NullUserInterface ui;
+    const std::string path = (files().dir / "zv-to-ozi.wpt").string();
+    for (auto _ : state) {
+        zv::CWaypointConverter converter(ui, 1596);
+        if (!converter.readZvWaypointFile(files().zvFile) ||
+            !converter.writeOziWaypointFile(path, false)) {
+            state.SkipWithError("instrument file not converted");
+        }
+    }
+    setBytes(state, files().zvFile);
+}
+
 BENCHMARK(readZvWaypointFile)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(writeZvWaypointFile)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(readOziWaypointFile)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(writeOziWaypointFile)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(convertOziToZv)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(convertZvToOzi)->Unit(benchmark::kMillisecond)->MinTime(2);
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "app/null_user_interface.h"
 #include "formats/flight_track.h"
 #include "formats/text_file.h"
+#include "support/c_format.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -35,9 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     bool first = true;
     for (const auto& point : track.points) {
-        const std::string expected =
-            zv::formatText("%11.6f,%11.6f,%d,%4d\n", point.pointLatitude * (1.0 / 6000),
-                           point.pointLongitude * (1.0 / 6000), first ? 1 : 0, point.pointAltitude);
+        const std::string expected = zv::test::cFormat(
+            "%11.6f,%11.6f,%d,%4d\n", point.pointLatitude * (1.0 / 6000),
+            point.pointLongitude * (1.0 / 6000), first ? 1 : 0, point.pointAltitude);
         if (text.compare(position, expected.size(), expected) != 0) {
             __builtin_trap();
         }

@@ -1,8 +1,10 @@
 // Reads any bytes as a lift file in each of the four modes; every record must keep its
-// field limits, and what Raw and Extract read must be writable again.
+// field limits, and the lift writer must print what it read as printf prints its columns.
 #include "app/null_user_interface.h"
+#include "formats/point_rows.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
+#include "support/c_format.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -37,14 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 mode != zv::LiftReadMode::Upload) {
                 __builtin_trap(); // Raw and Extract fold the seconds into the minutes
             }
-            // What the lift writer prints of it.
-            const std::string line = zv::formatText(
-                "%-10s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    %3.1f %-4s    %03i   "
-                "%3i %-3s",
-                lift.name.c_str(), lift.latHemisphere, lift.lat, lift.latMin, lift.lonHemisphere,
-                lift.lon, lift.lonMin, lift.altitude, lift.unit.c_str(), lift.climb,
-                lift.climbUnit.c_str(), lift.windDir, lift.windSpeed, lift.windSpeedUnit.c_str());
-            if (line.empty()) {
+            // The lift writer prints it as printf prints its columns.
+            std::string row;
+            zv::appendLiftRow(row, lift);
+            if (row != zv::test::cFormat("%-10s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    "
+                                         "%3.1f %-4s    %03i   %3i %-3s\n",
+                                         lift.name.c_str(), lift.latHemisphere, lift.lat,
+                                         lift.latMin, lift.lonHemisphere, lift.lon, lift.lonMin,
+                                         lift.altitude, lift.unit.c_str(), lift.climb,
+                                         lift.climbUnit.c_str(), lift.windDir, lift.windSpeed,
+                                         lift.windSpeedUnit.c_str())) {
                 __builtin_trap();
             }
         }

@@ -1,7 +1,10 @@
-// Reads any bytes as a line file; every record must keep its field limits.
+// Reads any bytes as a line file; every record must keep its field limits, and the line
+// writer must print it as printf prints its columns.
 #include "app/null_user_interface.h"
+#include "formats/point_rows.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
+#include "support/c_format.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& point : converter.zvWaypoints) {
         if (point.name.empty() || point.name.size() > zv::nameLimit ||
             point.unit.size() > zv::unitLimit) {
+            __builtin_trap();
+        }
+        std::string row;
+        zv::appendLineRow(row, point);
+        if (row != zv::test::cFormat(
+                       "%-14s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    %4i    %4i\n",
+                       point.name.c_str(), point.latHemisphere, point.lat, point.latMin,
+                       point.lonHemisphere, point.lon, point.lonMin, point.altitude,
+                       point.unit.c_str(), point.dir1, point.dir2)) {
             __builtin_trap();
         }
     }

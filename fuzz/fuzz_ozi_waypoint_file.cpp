@@ -1,8 +1,11 @@
 // Reads any bytes as an OziExplorer waypoint file; every record must keep its field limits
-// and come out in the instrument's text form.
+// and come out in the instrument's text form, printed exactly as printf prints its columns.
 #include "app/null_user_interface.h"
+#include "formats/point_rows.h"
+#include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
+#include "support/c_format.h"
 
 #include <cmath>
 #include <cstddef>
@@ -26,9 +29,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::signbit(point.lon) || std::signbit(point.latMin) || std::signbit(point.lonMin)) {
             __builtin_trap();
         }
-        // The coordinate columns the instrument writer prints: no "-", not even "-0".
-        const std::string columns = zv::formatText("%2.0f %05.2f %2.0f %05.2f", point.lat,
-                                                   point.latMin, point.lon, point.lonMin);
+        std::string row;
+        zv::appendZvWaypointRow(row, point, point.id, point.sign);
+        if (row != zv::test::cFormat(
+                       "%-14s%2s%6s     %c  %2.0f %05.2f    %c  %2.0f %05.2f      %4d %-2s\n",
+                       point.name.c_str(), point.id.c_str(), point.sign.c_str(),
+                       point.latHemisphere, point.lat, point.latMin, point.lonHemisphere, point.lon,
+                       point.lonMin, point.altitude, point.unit.c_str())) {
+            __builtin_trap();
+        }
+        // The coordinate columns: no "-", not even "-0".
+        std::string columns;
+        for (const float number : {point.lat, point.latMin, point.lon, point.lonMin}) {
+            zv::appendFixed(columns, number, 2);
+        }
         if (columns.find('-') != std::string::npos) {
             __builtin_trap();
         }

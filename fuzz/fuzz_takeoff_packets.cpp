@@ -1,8 +1,10 @@
 // Decodes any bytes, 31 at a time, as received takeoff-site packets; every site must
-// keep its field limits and a position the takeoff writer can print.
+// keep its field limits and a position the takeoff writer prints as printf prints it.
 #include "app/null_user_interface.h"
+#include "formats/point_rows.h"
 #include "formats/text_file.h"
 #include "link/packet_payloads.h"
+#include "support/c_format.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,11 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             !(site.lon >= 0 && site.lon <= 1398) || !(site.lonMin >= 0 && site.lonMin < 60)) {
             __builtin_trap();
         }
-        const std::string row = zv::formatText(
-            "%-14s%2s%6s     %c  %2.0f %05.2f    %c  %2.0f %05.2f      %4d %-2s", site.name.c_str(),
-            site.id.c_str(), site.sign.c_str(), site.latHemisphere, site.lat, site.latMin,
-            site.lonHemisphere, site.lon, site.lonMin, site.altitude, site.unit.c_str());
-        if (row.size() < 66) {
+        std::string row;
+        zv::appendZvWaypointRow(row, site, "ST", "   o  ");
+        if (row.size() < 67 ||
+            row != zv::test::cFormat(
+                       "%-14s%2s%6s     %c  %2.0f %05.2f    %c  %2.0f %05.2f      %4d %-2s\n",
+                       site.name.c_str(), "ST", "   o  ", site.latHemisphere, site.lat, site.latMin,
+                       site.lonHemisphere, site.lon, site.lonMin, site.altitude,
+                       site.unit.c_str())) {
             __builtin_trap();
         }
     }

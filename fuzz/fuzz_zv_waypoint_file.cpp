@@ -1,7 +1,10 @@
-// Reads any bytes as an instrument waypoint file; every record must keep its field limits.
+// Reads any bytes as an instrument waypoint file; every record must keep its field limits,
+// and the OziExplorer writer must print it exactly as printf prints its columns.
 #include "app/null_user_interface.h"
+#include "formats/point_rows.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
+#include "support/c_format.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,12 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             point.name.empty()) {
             __builtin_trap();
         }
-        // What the OziExplorer writer would print of it.
-        const std::string row =
-            zv::formatText("%4i,%-14s, %10.6f, %10.6f,%2d, %10d,%10d,%2s%5i %-2s", 1,
-                           point.name.c_str(), point.lat, point.lon, point.symbol, point.fgColour,
-                           point.bgColour, point.id.c_str(), point.altitude, point.unit.c_str());
-        if (row.empty()) {
+        std::string row;
+        zv::appendOziWaypointRow(row, 1, point, false);
+        if (row != zv::test::cFormat(
+                       "%4i,%-14s, %10.6f, %10.6f,33604.00000,%2d, 1, 4, %10d,%10d,"
+                       "%2s%5i %-2s                              , 0, 0,    0, -777\n",
+                       1, point.name.c_str(), point.lat, point.lon, point.symbol, point.fgColour,
+                       point.bgColour, point.id.c_str(), point.altitude, point.unit.c_str())) {
             __builtin_trap();
         }
     }

@@ -1,6 +1,7 @@
 #include "app/settings_file.h"
 
 #include "formats/file_paths.h"
+#include "formats/text_fields.h"
 #include "formats/text_file.h"
 
 #include <charconv>
@@ -52,6 +53,13 @@ void scanFloat(const std::string& line, float& field) {
     if (error == std::errc{} && end != text.data()) {
         field = value;
     }
+}
+
+// "%4.1f", as the extraction bounds are kept.
+std::string fixedText(float value) {
+    std::string text;
+    appendFixed(text, value, 1, 4);
+    return text;
 }
 
 // The next line, or empty text when the file has ended.
@@ -122,8 +130,8 @@ std::string formatSettingsFile(const AppSettings& s) {
         text += '\n';
     };
     line(s.versionMark);
-    line(formatText("%d", s.firstFlightNumber));
-    line(formatText("%d", s.flightsPerPage));
+    line(integerText(s.firstFlightNumber));
+    line(integerText(s.flightsPerPage));
     line(s.logbookDir);
     line(s.logbookFile);
     line(s.oziDir);
@@ -132,16 +140,16 @@ std::string formatSettingsFile(const AppSettings& s) {
     line(s.oziExplorerPath);
     line(s.liftDir);
     line(s.takeoffDir);
-    line(formatText("%d", s.serialNumber));
-    line(formatText("%d", s.comPort));
+    line(integerText(s.serialNumber));
+    line(integerText(s.comPort));
     line(s.liftDatabase);
-    line(formatText("%4.1f", static_cast<double>(s.extractLatMin)));
-    line(formatText("%4.1f", static_cast<double>(s.extractLatMax)));
-    line(formatText("%4.1f", static_cast<double>(s.extractLonMin)));
-    line(formatText("%4.1f", static_cast<double>(s.extractLonMax)));
-    line(formatText("%d", s.extractWindFilter));
-    line(formatText("%d", s.extractWindFrom));
-    line(formatText("%d", s.extractWindTo));
+    line(fixedText(s.extractLatMin));
+    line(fixedText(s.extractLatMax));
+    line(fixedText(s.extractLonMin));
+    line(fixedText(s.extractLonMax));
+    line(integerText(s.extractWindFilter));
+    line(integerText(s.extractWindFrom));
+    line(integerText(s.extractWindTo));
     line(s.zvViewPath);
     return text;
 }

@@ -3,6 +3,7 @@
 #include "app/user_interface.h"
 #include "formats/file_paths.h"
 #include "formats/regular_file.h"
+#include "formats/text_fields.h"
 #include "formats/text_file.h"
 
 #include <algorithm>
@@ -119,30 +120,6 @@ void scanHeader(std::string_view line, CFlightTrack& track) {
     }
 }
 
-// A track has thousands of points and printf's "%f" took most of the time of a
-// conversion; std::to_chars gives the same characters (it is defined as printf in the C
-// locale) several times faster. Right-aligned as "%11.6f" and "%4d".
-void appendRightAligned(std::string& text, const char* begin, const char* end, std::size_t width) {
-    const auto length = static_cast<std::size_t>(end - begin);
-    if (length < width) {
-        text.append(width - length, ' ');
-    }
-    text.append(begin, end);
-}
-
-void appendFixed(std::string& text, double value) {
-    char digits[64];
-    const auto result =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6);
-    appendRightAligned(text, digits, result.ptr, 11);
-}
-
-void appendInteger(std::string& text, int value) {
-    char digits[16];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    appendRightAligned(text, digits, result.ptr, 4);
-}
-
 } // namespace
 
 int signedCoordinate(unsigned value) {
@@ -217,20 +194,31 @@ namespace {
 template <typename Sink> void emitTrack(const CFlightTrack& track, Sink&& sink) {
     std::string text =
         "OziExplorer Track Point File Version 2.0\nWGS 84\nAltitude is in Meter\nReserved 3\n";
-    text += formatText("0,2,255,%02d.%02d.%02d  %02d:%02d:00        ,0\n", track.headerDay,
-                       track.headerMonth, track.headerYear, track.headerHour, track.headerMinute);
-    text += formatText("%5d\n", static_cast<int>(track.points.size()));
+    // The track's line: "0,2,255,dd.mm.yy  hh:mm:00        ,0", each number "%02d".
+    text += "0,2,255,";
+    appendInteger(text, track.headerDay, 2, Fill::Zeros);
+    text += '.';
+    appendInteger(text, track.headerMonth, 2, Fill::Zeros);
+    text += '.';
+    appendInteger(text, track.headerYear, 2, Fill::Zeros);
+    text += "  ";
+    appendInteger(text, track.headerHour, 2, Fill::Zeros);
+    text += ':';
+    appendInteger(text, track.headerMinute, 2, Fill::Zeros);
+    text += ":00        ,0\n";
+    appendInteger(text, static_cast<long long>(track.points.size()), 5);
+    text += '\n';
     constexpr std::size_t piece = 1 << 16;
     constexpr double degreesPerUnit = 1.0 / 6000;
     bool first = true;
     for (const auto& point : track.points) {
         // "%11.6f,%11.6f,1,%4d\n"; the first point starts the track's segment (1), all
         // others continue it (0).
-        appendFixed(text, point.pointLatitude * degreesPerUnit);
+        appendFixed(text, point.pointLatitude * degreesPerUnit, 6, 11);
         text += ',';
-        appendFixed(text, point.pointLongitude * degreesPerUnit);
+        appendFixed(text, point.pointLongitude * degreesPerUnit, 6, 11);
         text += first ? ",1," : ",0,";
-        appendInteger(text, point.pointAltitude);
+        appendInteger(text, point.pointAltitude, 4);
         text += '\n';
         first = false;
         if (text.size() >= piece) {

@@ -1,13 +1,20 @@
 #include "formats/instrument_text.h"
 
+#include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "formats/waypoint.h"
+
+#include <algorithm>
+#include <new>
+#include <stdexcept>
 
 namespace zv {
 
 void writeInstrumentHeader(TextWriter& writer, int serialNumber) {
     writer.write("\n");
-    writer.print(";   KARVELON VUVEZ * ZIRROVA No. %5i\n", serialNumber);
+    std::string header = ";   KARVELON VUVEZ * ZIRROVA No. ";
+    appendInteger(header, serialNumber, 5);
+    writer.writeLine(header);
 }
 
 std::string headerMessage(const std::string& path) {
@@ -46,7 +53,20 @@ bool skipInstrumentHeader(TextReader& reader) {
 
 bool readPointRows(TextReader& reader, std::string_view indent, std::vector<Waypoint>& points,
                    const RowScanner& scan) {
-    std::string line;
+    // Every row is a line: room for all lines left saves moving the records of a large
+    // file again and again as the list grows, and a little more leaves room for a small
+    // file read into the same list next (a download appended to the lift database). It
+    // is only asked for: without it the list grows as usual.
+    const std::size_t lines = reader.linesLeft();
+    const std::size_t wanted = points.size() + lines + lines / 64;
+    if (wanted > points.capacity()) {
+        try {
+            points.reserve(std::max(wanted, 2 * points.capacity()));
+        } catch (const std::bad_alloc&) {
+        } catch (const std::length_error&) {
+        }
+    }
+    std::string_view line;
     std::string pendingComment;
     while (reader.readLine(line)) {
         if (isEndLine(line)) {
@@ -58,18 +78,19 @@ bool readPointRows(TextReader& reader, std::string_view indent, std::vector<Wayp
             }
             continue;
         }
-        Waypoint point;
-        switch (scan(line, point)) {
-        case RowOutcome::Refused:
-            return false;
-        case RowOutcome::Skipped:
+        // The row is scanned into its place in the list and taken out again when it
+        // holds no point to keep.
+        Waypoint& point = points.emplace_back();
+        const RowOutcome outcome = scan(line, point);
+        if (outcome != RowOutcome::Kept) {
+            points.pop_back();
+            if (outcome == RowOutcome::Refused) {
+                return false;
+            }
             continue;
-        case RowOutcome::Kept:
-            break;
         }
         point.comment = std::move(pendingComment);
         pendingComment.clear();
-        points.push_back(std::move(point));
     }
     return true;
 }
@@ -90,17 +111,20 @@ void writeInstrumentEnd(TextWriter& writer) {
 
 bool writeInstrumentFile(const std::string& path, int serialNumber, std::string_view banner,
                          std::string_view columns, const std::vector<Waypoint>& points,
-                         const std::function<void(TextWriter&, const Waypoint&)>& writeRow) {
+                         RowFormatter formatRow) {
     TextWriter writer(path, WriteMode::Atomic);
     if (!writer.isOpen()) {
         return false;
     }
     writeInstrumentLayout(writer, serialNumber, banner, columns);
+    std::string row;
     for (const auto& point : points) {
         if (!point.comment.empty()) {
             writer.writeLine(point.comment);
         }
-        writeRow(writer, point);
+        row.clear();
+        formatRow(row, point);
+        writer.write(row);
     }
     writeInstrumentEnd(writer);
     return writer.close();

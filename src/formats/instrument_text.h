@@ -49,7 +49,7 @@ bool skipInstrumentHeader(TextReader& reader);
 // What a row scanner made of a data row: a point to keep, a point left out (its pending
 // comment waits for the next kept point), or a row that does not follow the columns.
 enum class RowOutcome { Kept, Skipped, Refused };
-using RowScanner = std::function<RowOutcome(const std::string& line, Waypoint& point)>;
+using RowScanner = std::function<RowOutcome(std::string_view line, Waypoint& point)>;
 
 // Reads the rows up to the first "@EOF" line and appends the kept points. Lines of up to
 // two characters, comment lines and lines starting with `indent` hold no point; the last
@@ -64,11 +64,14 @@ void writeInstrumentLayout(TextWriter& writer, int serialNumber, std::string_vie
 // The empty line and "@EOF" that end an instrument file.
 void writeInstrumentEnd(TextWriter& writer);
 
+// Appends a point's row, with its "\n", to a buffer that is reused for every row.
+using RowFormatter = void (*)(std::string& row, const Waypoint& point);
+
 // Writes a whole instrument file: the header block, each point's comment line (if any)
 // before its row, and the end. Replaced atomically; false when any write or the close
 // failed.
 bool writeInstrumentFile(const std::string& path, int serialNumber, std::string_view banner,
                          std::string_view columns, const std::vector<Waypoint>& points,
-                         const std::function<void(TextWriter&, const Waypoint&)>& writeRow);
+                         RowFormatter formatRow);
 
 } // namespace zv

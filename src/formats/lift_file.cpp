@@ -6,7 +6,9 @@
 
 #include "app/user_interface.h"
 #include "formats/instrument_text.h"
+#include "formats/point_rows.h"
 #include "formats/scan_pattern.h"
+#include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 
@@ -17,45 +19,50 @@ namespace zv {
 namespace {
 
 // The identifier is the first 6 characters of the line while they belong to the set; it
-// keeps the blanks that pad it to 6.
-const ScanPattern& shortForm() {
-    static const ScanPattern pattern("%6[A-Z 0-9a-z_/--\xDC\xD6\xC4\xE4\xF6\xFC\xDF!\xB0>.:] "
-                                     "%c %f %f %c %f %f %d %s %f %s %d %d %s");
+// keeps the blanks that pad it to 6. A line holds degrees and minutes of each coordinate
+// (the short form), or degrees, minutes and seconds (the long form): the part up to the
+// latitude minutes is scanned once, then the rest of the short form is tried, then the
+// rest of the long form.
+const ScanPattern& startPattern() {
+    static const ScanPattern pattern(
+        "%6[A-Z 0-9a-z_/--\xDC\xD6\xC4\xE4\xF6\xFC\xDF!\xB0>.:] %c %f %f");
     return pattern;
 }
 
-const ScanPattern& longForm() {
-    static const ScanPattern pattern("%6[A-Z 0-9a-z_/--\xDC\xD6\xC4\xE4\xF6\xFC\xDF!\xB0>.:] "
-                                     "%c %f %f %f %c %f %f %f %d %s %f %s %d %d %s");
+const ScanPattern& shortRestPattern() {
+    static const ScanPattern pattern(" %c %f %f %d %s %f %s %d %d %s");
+    return pattern;
+}
+
+const ScanPattern& longRestPattern() {
+    static const ScanPattern pattern(" %f %c %f %f %f %d %s %f %s %d %d %s");
     return pattern;
 }
 
 // One lift line in the text form as read: whole degrees, minutes, seconds. A unit token
 // longer than its 3-character field refuses the line, as it does in the waypoint files:
-// such a line does not follow the instrument's columns.
-bool scanLift(const std::string& line, Waypoint& lift) {
-    Waypoint scanned;
-    const auto name = ScanItem::text(scanned.name, nameLimit, TooLong::Cut);
-    const auto unit = ScanItem::text(scanned.unit, unitLimit, TooLong::Refuse);
-    const auto climbUnit = ScanItem::text(scanned.climbUnit, unitLimit, TooLong::Refuse);
-    const auto windUnit = ScanItem::text(scanned.windSpeedUnit, unitLimit, TooLong::Refuse);
-    bool matched =
-        shortForm().scan(line, {name, scanned.latHemisphere, scanned.lat, scanned.latMin,
-                                scanned.lonHemisphere, scanned.lon, scanned.lonMin,
-                                scanned.altitude, unit, scanned.climb, climbUnit, scanned.windDir,
-                                scanned.windSpeed, windUnit}) == shortForm().itemCount();
-    if (!matched) {
-        scanned = Waypoint{};
-        matched = longForm().scan(line, {name, scanned.latHemisphere, scanned.lat, scanned.latMin,
-                                         scanned.latSec, scanned.lonHemisphere, scanned.lon,
-                                         scanned.lonMin, scanned.lonSec, scanned.altitude, unit,
-                                         scanned.climb, climbUnit, scanned.windDir,
-                                         scanned.windSpeed, windUnit}) == longForm().itemCount();
+// such a line does not follow the instrument's columns. A refused line leaves `lift` half
+// filled; the reader then stops and drops it.
+bool scanLift(std::string_view line, Waypoint& lift) {
+    const auto unit = ScanItem::text(lift.unit, unitLimit, TooLong::Refuse);
+    const auto climbUnit = ScanItem::text(lift.climbUnit, unitLimit, TooLong::Refuse);
+    const auto windUnit = ScanItem::text(lift.windSpeedUnit, unitLimit, TooLong::Refuse);
+    const ScanPattern::Progress start =
+        startPattern().scanFrom(line, 0,
+                                {ScanItem::text(lift.name, nameLimit, TooLong::Cut),
+                                 lift.latHemisphere, lift.lat, lift.latMin});
+    if (!startPattern().matchedAll(start)) {
+        return false;
     }
-    if (matched) {
-        lift = std::move(scanned);
-    }
-    return matched;
+    // The long form stores every field the short form stores.
+    return shortRestPattern().matchedAll(shortRestPattern().scanFrom(
+               line, start.position,
+               {lift.lonHemisphere, lift.lon, lift.lonMin, lift.altitude, unit, lift.climb,
+                climbUnit, lift.windDir, lift.windSpeed, windUnit})) ||
+           longRestPattern().matchedAll(longRestPattern().scanFrom(
+               line, start.position,
+               {lift.latSec, lift.lonHemisphere, lift.lon, lift.lonMin, lift.lonSec, lift.altitude,
+                unit, lift.climb, climbUnit, lift.windDir, lift.windSpeed, windUnit}));
 }
 
 // Signed decimal degrees of a lift coordinate; the sum is formed in double precision.
@@ -101,7 +108,10 @@ void prepareForMap(Waypoint& lift) {
     lift.id = lift.name.substr(0, idLimit);
     // Wind direction and speed name the lift on the map ("Lift046°18"); values beyond
     // three digits would overrun the name column and are cut at its end.
-    lift.name = formatText("Lift%03i\xB0%02i", lift.windDir, lift.windSpeed);
+    lift.name = "Lift";
+    appendInteger(lift.name, lift.windDir, 3, Fill::Zeros);
+    lift.name += '\xB0';
+    appendInteger(lift.name, lift.windSpeed, 2, Fill::Zeros);
     if (lift.name.size() > nameLimit) {
         lift.name.resize(nameLimit);
     }
@@ -122,6 +132,36 @@ void prepareForMap(Waypoint& lift) {
 }
 
 } // namespace
+
+void appendLiftRow(std::string& row, const Waypoint& lift) {
+    appendLeft(row, lift.name, 10);
+    row += lift.latHemisphere;
+    row += "  ";
+    appendFixed(row, lift.lat, 0, 2);
+    row += ' ';
+    appendFixed(row, lift.latMin, 2, 5, Fill::Zeros);
+    row += "   ";
+    row += lift.lonHemisphere;
+    row += "  ";
+    appendFixed(row, lift.lon, 0, 2);
+    row += ' ';
+    appendFixed(row, lift.lonMin, 2, 5, Fill::Zeros);
+    row += "    ";
+    appendInteger(row, lift.altitude, 4);
+    row += ' ';
+    appendLeft(row, lift.unit, 2);
+    row += "    ";
+    appendFixed(row, lift.climb, 1, 3);
+    row += ' ';
+    appendLeft(row, lift.climbUnit, 4);
+    row += "    ";
+    appendInteger(row, lift.windDir, 3, Fill::Zeros);
+    row += "   ";
+    appendInteger(row, lift.windSpeed, 3);
+    row += ' ';
+    appendLeft(row, lift.windSpeedUnit, 3);
+    row += '\n';
+}
 
 void CWaypointConverter::setBounds(float latLow, float latHigh, float lonLow, float lonHigh) {
     filter.latLow = latLow;
@@ -156,7 +196,7 @@ bool CWaypointConverter::readLifts(TextReader& reader, const std::string& path) 
                     Icon::Exclamation);
         return false;
     }
-    const auto scan = [this](const std::string& line, Waypoint& lift) {
+    const auto scan = [this](std::string_view line, Waypoint& lift) {
         if (!scanLift(line, lift)) {
             return RowOutcome::Refused;
         }
@@ -213,14 +253,7 @@ bool CWaypointConverter::writeLiftFile(const std::string& path) {
         path, serialNumber_,
         ";------------------------------- LIFTS ------------------------------------",
         ";IDENT    LATITUDE      LONGITUDE     ALTITUDE      CLIMB     WDIR   WSPEED", zvWaypoints,
-        [](TextWriter& writer, const Waypoint& lift) {
-            writer.print("%-10s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    %3.1f %-4s    "
-                         "%03i   %3i %-3s\n",
-                         lift.name.c_str(), lift.latHemisphere, lift.lat, lift.latMin,
-                         lift.lonHemisphere, lift.lon, lift.lonMin, lift.altitude,
-                         lift.unit.c_str(), lift.climb, lift.climbUnit.c_str(), lift.windDir,
-                         lift.windSpeed, lift.windSpeedUnit.c_str());
-        });
+        appendLiftRow);
 }
 
 } // namespace zv

@@ -6,7 +6,9 @@
 #include "app/user_interface.h"
 #include "formats/coordinates.h"
 #include "formats/instrument_text.h"
+#include "formats/point_rows.h"
 #include "formats/scan_pattern.h"
+#include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 
@@ -22,7 +24,7 @@ const ScanPattern& rowPattern() {
 }
 
 // A unit token longer than its field refuses the row, as in the waypoint files.
-bool scanRow(const std::string& line, Waypoint& point) {
+bool scanRow(std::string_view line, Waypoint& point) {
     Waypoint scanned;
     float latDegrees = 0;
     float lonDegrees = 0;
@@ -42,6 +44,30 @@ bool scanRow(const std::string& line, Waypoint& point) {
 
 } // namespace
 
+void appendLineRow(std::string& row, const Waypoint& point) {
+    appendLeft(row, point.name, 14);
+    row += point.latHemisphere;
+    row += "  ";
+    appendFixed(row, point.lat, 0, 2);
+    row += ' ';
+    appendFixed(row, point.latMin, 2, 5, Fill::Zeros);
+    row += "   ";
+    row += point.lonHemisphere;
+    row += "  ";
+    appendFixed(row, point.lon, 0, 2);
+    row += ' ';
+    appendFixed(row, point.lonMin, 2, 5, Fill::Zeros);
+    row += "    ";
+    appendInteger(row, point.altitude, 4);
+    row += ' ';
+    appendLeft(row, point.unit, 2);
+    row += "    ";
+    appendInteger(row, point.dir1, 4);
+    row += "    ";
+    appendInteger(row, point.dir2, 4);
+    row += '\n';
+}
+
 bool CWaypointConverter::readLineFile(const std::string& path) {
     zvFileOpened = false;
     TextReader reader(path);
@@ -59,7 +85,7 @@ bool CWaypointConverter::readLines(TextReader& reader, const std::string& path) 
         ui_.message(headerMessage(path), Icon::Exclamation);
         return false;
     }
-    const auto scan = [](const std::string& line, Waypoint& point) {
+    const auto scan = [](std::string_view line, Waypoint& point) {
         return scanRow(line, point) ? RowOutcome::Kept : RowOutcome::Refused;
     };
     if (!readPointRows(reader, "   ", zvWaypoints, scan)) {
@@ -77,12 +103,7 @@ bool CWaypointConverter::writeLineFile(const std::string& path) {
     return writeInstrumentFile(
         path, serialNumber_, ";---------------------------- LINES -------------------------------",
         ";IDENT        LATITUDE      LONGITUDE     ALTITUDE     DIR1    DIR2", oziWaypoints,
-        [](TextWriter& writer, const Waypoint& point) {
-            writer.print("%-14s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    %4i    %4i\n",
-                         point.name.c_str(), point.latHemisphere, point.lat, point.latMin,
-                         point.lonHemisphere, point.lon, point.lonMin, point.altitude,
-                         point.unit.c_str(), point.dir1, point.dir2);
-        });
+        appendLineRow);
 }
 
 } // namespace zv

@@ -9,102 +9,105 @@
 #include "app/user_interface.h"
 #include "formats/coordinates.h"
 #include "formats/instrument_text.h"
+#include "formats/point_rows.h"
 #include "formats/scan_pattern.h"
 #include "formats/sign_symbols.h"
+#include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 
 #include <initializer_list>
 #include <string_view>
-#include <vector>
 
 namespace zv {
 
 namespace {
 
-// The fields up to the description and after it; the three row forms differ only in the
-// description.
-constexpr std::string_view rowStart =
-    "%d %[,] %[A-Z 0-9a-z_/--\xDC\xD6\xC4\xE4\xF6\xFC\xDF!\xB0>.:] %[,] %f %[,] %f %[,] %f %[,] "
-    "%d %[,] %d  %[,] %d %[,] %d %[,] %d %[,] ";
-constexpr std::string_view rowEnd = " %[,] %d %[,] %d %[,] %d";
-
-std::string rowPattern(std::string_view description) {
-    return std::string(rowStart) + std::string(description) + std::string(rowEnd);
-}
-
-// Description "ES  350 m Steigwert  2.6 m/s": ID, altitude, unit, a word, climb, its unit.
-const ScanPattern& climbRowPattern() {
-    static const ScanPattern pattern(rowPattern("%s %d %s %s %f %s"));
+// The three row forms differ only in their description. The fields up to it, and the ID
+// and altitude that every description starts with, are scanned once; then the rest of
+// each form is tried in turn from there, the first one that converts all its items wins.
+const ScanPattern& rowStartPattern() {
+    static const ScanPattern pattern(
+        "%d %[,] %[A-Z 0-9a-z_/--\xDC\xD6\xC4\xE4\xF6\xFC\xDF!\xB0>.:] %[,] %f %[,] %f %[,] %f "
+        "%[,] "
+        "%d %[,] %d  %[,] %d %[,] %d %[,] %d %[,] %s %d");
     return pattern;
 }
-// Description "ES  350 m": ID, altitude, unit.
-const ScanPattern& unitRowPattern() {
-    static const ScanPattern pattern(rowPattern("%s %d %s"));
+// Description "ES  350 m Steigwert  2.6 m/s": unit, a word, climb, its unit.
+const ScanPattern& climbRestPattern() {
+    static const ScanPattern pattern(" %s %s %f %s %[,] %d %[,] %d %[,] %d");
     return pattern;
 }
-// Description "ES  350": ID and altitude; the unit is "m".
-const ScanPattern& plainRowPattern() {
-    static const ScanPattern pattern(rowPattern("%s %d"));
+// Description "ES  350 m": the unit.
+const ScanPattern& unitRestPattern() {
+    static const ScanPattern pattern(" %s %[,] %d %[,] %d %[,] %d");
+    return pattern;
+}
+// Description "ES  350": nothing more; the unit is "m".
+const ScanPattern& plainRestPattern() {
+    static const ScanPattern pattern(" %[,] %d %[,] %d %[,] %d");
     return pattern;
 }
 
 // One row into a record in degrees-and-minutes form. OziExplorer allows longer names than
 // the instrument: a name is cut to the instrument's 14 characters. An ID, unit or climb
-// unit longer than its field refuses the pattern.
-bool scanRow(const std::string& line, Waypoint& point) {
+// unit longer than its field refuses the form. A refused row leaves `point` half filled;
+// the reader then stops and drops it.
+bool scanRow(std::string_view line, Waypoint& point) {
     float latitude = 0;
     float longitude = 0;
     int ignoredNumber = 0;
     float ignoredFloat = 0;
     const auto comma = ScanItem::ignored();
-    Waypoint scanned;
-    const auto name = ScanItem::text(scanned.name, nameLimit, TooLong::Cut);
-    const auto id = ScanItem::text(scanned.id, idLimit, TooLong::Refuse);
-    const auto unit = ScanItem::text(scanned.unit, unitLimit, TooLong::Refuse);
-    const auto climbUnit = ScanItem::text(scanned.climbUnit, unitLimit, TooLong::Refuse);
+    const auto name = ScanItem::text(point.name, nameLimit, TooLong::Cut);
+    const auto id = ScanItem::text(point.id, idLimit, TooLong::Refuse);
+    const auto unit = ScanItem::text(point.unit, unitLimit, TooLong::Refuse);
+    const auto climbUnit = ScanItem::text(point.climbUnit, unitLimit, TooLong::Refuse);
 
-    // Number, name, latitude, longitude, date, symbol, status, map display format, colours;
-    // then the description; then pointer direction, Garmin display format, proximity.
-    const std::vector<ScanItem> start = {
-        ignoredNumber,    comma, name,          comma, latitude,         comma,
-        longitude,        comma, ignoredFloat,  comma, scanned.symbol,   comma,
-        ignoredNumber,    comma, ignoredNumber, comma, scanned.fgColour, comma,
-        scanned.bgColour, comma};
-    const std::vector<ScanItem> end = {comma,         ignoredNumber, comma,
-                                       ignoredNumber, comma,         ignoredNumber};
-    const auto items = [&](std::initializer_list<ScanItem> description) {
-        std::vector<ScanItem> all = start;
-        all.insert(all.end(), description);
-        all.insert(all.end(), end.begin(), end.end());
-        return all;
+    // Number, name, latitude, longitude, date, symbol, status, map display format, colours,
+    // ID and altitude; after the description pointer direction, Garmin display format and
+    // proximity, read and dropped.
+    const ScanPattern::Progress start =
+        rowStartPattern().scanFrom(line, 0, {ignoredNumber,  comma,          name,
+                                             comma,          latitude,       comma,
+                                             longitude,      comma,          ignoredFloat,
+                                             comma,          point.symbol,   comma,
+                                             ignoredNumber,  comma,          ignoredNumber,
+                                             comma,          point.fgColour, comma,
+                                             point.bgColour, comma,          id,
+                                             point.altitude});
+    if (!rowStartPattern().matchedAll(start)) {
+        return false;
+    }
+    const auto rest = [&](const ScanPattern& pattern, std::initializer_list<ScanItem> items) {
+        // What an earlier form stored before it failed does not count.
+        point.unit.clear();
+        point.climb = 0;
+        point.climbUnit.clear();
+        return pattern.matchedAll(pattern.scanFrom(line, start.position, items));
     };
-    const auto scanForm = [&](const ScanPattern& pattern,
-                              std::initializer_list<ScanItem> description) {
-        scanned = Waypoint{};
-        return pattern.scan(line, items(description)) == pattern.itemCount();
-    };
-
-    bool matched = scanForm(climbRowPattern(), {id, scanned.altitude, unit, ScanItem::ignored(),
-                                                scanned.climb, climbUnit}) ||
-                   scanForm(unitRowPattern(), {id, scanned.altitude, unit});
-    if (!matched && scanForm(plainRowPattern(), {id, scanned.altitude})) {
-        scanned.unit = "m";
+    bool matched =
+        rest(climbRestPattern(), {unit, ScanItem::ignored(), point.climb, climbUnit, comma,
+                                  ignoredNumber, comma, ignoredNumber, comma, ignoredNumber}) ||
+        rest(unitRestPattern(),
+             {unit, comma, ignoredNumber, comma, ignoredNumber, comma, ignoredNumber});
+    if (!matched && rest(plainRestPattern(),
+                         {comma, ignoredNumber, comma, ignoredNumber, comma, ignoredNumber})) {
+        point.unit = "m";
         matched = true;
     }
     if (!matched) {
         return false;
     }
-    scanned.sign = signOfSymbol(scanned.symbol);
+    point.sign = signOfSymbol(point.symbol);
     const TextCoordinate lat = latitudeToText(latitude);
-    scanned.latHemisphere = lat.hemisphere;
-    scanned.lat = lat.degrees;
-    scanned.latMin = lat.minutes;
+    point.latHemisphere = lat.hemisphere;
+    point.lat = lat.degrees;
+    point.latMin = lat.minutes;
     const TextCoordinate lon = longitudeToText(longitude);
-    scanned.lonHemisphere = lon.hemisphere;
-    scanned.lon = lon.degrees;
-    scanned.lonMin = lon.minutes;
-    point = std::move(scanned);
+    point.lonHemisphere = lon.hemisphere;
+    point.lon = lon.degrees;
+    point.lonMin = lon.minutes;
     return true;
 }
 
@@ -131,7 +134,7 @@ bool CWaypointConverter::readOziWaypoints(TextReader& reader, const std::string&
     for (int skipped = 0; skipped < 3 && reader.readLine(line); ++skipped) {
     }
 
-    const auto scan = [this](const std::string& row, Waypoint& point) {
+    const auto scan = [this](std::string_view row, Waypoint& point) {
         oziFileOpened = true;
         return scanRow(row, point) ? RowOutcome::Kept : RowOutcome::Refused;
     };
@@ -140,6 +143,40 @@ bool CWaypointConverter::readOziWaypoints(TextReader& reader, const std::string&
         return false;
     }
     return true;
+}
+
+void appendOziWaypointRow(std::string& row, int number, const Waypoint& point, bool withClimb) {
+    appendInteger(row, number, 4);
+    row += ',';
+    appendLeft(row, point.name, 14);
+    row += ", ";
+    appendFixed(row, point.lat, 6, 10);
+    row += ", ";
+    appendFixed(row, point.lon, 6, 10);
+    // Date, symbol, status and map display format.
+    row += ",33604.00000,";
+    appendInteger(row, point.symbol, 2);
+    row += ", 1, 4, ";
+    appendInteger(row, point.fgColour, 10);
+    row += ',';
+    appendInteger(row, point.bgColour, 10);
+    row += ',';
+    // The description: ID, altitude and unit, and the climb of a lift.
+    appendRight(row, point.id, 2);
+    appendInteger(row, point.altitude, 5);
+    row += ' ';
+    appendLeft(row, point.unit, 2);
+    if (withClimb) {
+        row += " Steigwert ";
+        appendFixed(row, point.climb, 1, 4);
+        row += ' ';
+        appendLeft(row, point.climbUnit, 3);
+        row.append(11, ' ');
+    } else {
+        row.append(30, ' ');
+    }
+    // Pointer direction, Garmin display format, proximity and altitude in feet.
+    row += ", 0, 0,    0, -777\n";
 }
 
 bool CWaypointConverter::writeOziWaypointFile(const std::string& path, bool withClimb) {
@@ -151,24 +188,15 @@ bool CWaypointConverter::writeOziWaypointFile(const std::string& path, bool with
     }
     writer.write("OziExplorer Waypoint File Version 1.0\nWGS 84\nReserved 2\nReserved 3\n");
     int number = 0;
+    std::string row;
     for (const auto& point : zvWaypoints) {
         ++number;
         if (!point.comment.empty()) {
             writer.writeLine(point.comment);
         }
-        if (withClimb) {
-            writer.print("%4i,%-14s, %10.6f, %10.6f,33604.00000,%2d, 1, 4, %10d,%10d,%2s%5i %-2s "
-                         "Steigwert %4.1f %-3s           , 0, 0,    0, -777\n",
-                         number, point.name.c_str(), point.lat, point.lon, point.symbol,
-                         point.fgColour, point.bgColour, point.id.c_str(), point.altitude,
-                         point.unit.c_str(), point.climb, point.climbUnit.c_str());
-        } else {
-            writer.print("%4i,%-14s, %10.6f, %10.6f,33604.00000,%2d, 1, 4, %10d,%10d,%2s%5i %-2s "
-                         "                             , 0, 0,    0, -777\n",
-                         number, point.name.c_str(), point.lat, point.lon, point.symbol,
-                         point.fgColour, point.bgColour, point.id.c_str(), point.altitude,
-                         point.unit.c_str());
-        }
+        row.clear();
+        appendOziWaypointRow(row, number, point, withClimb);
+        writer.write(row);
     }
     return writer.close();
 }

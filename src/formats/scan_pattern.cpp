@@ -1,6 +1,10 @@
 #include "formats/scan_pattern.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <limits>
 #include <stdexcept>
 #include <system_error>
@@ -9,111 +13,119 @@ namespace zv {
 
 namespace {
 
-// White space of the C locale; bytes above 0x7F never are.
+// White space of the C locale; bytes above 0x7F never are. Looked up in a table: the
+// rows of the point files are mostly blanks, and every byte of them is asked.
+constexpr auto spaceTable = [] {
+    std::array<bool, 256> table{};
+    for (const unsigned char byte : {' ', '\t', '\n', '\v', '\f', '\r'}) {
+        table[byte] = true;
+    }
+    return table;
+}();
+
 bool isSpace(unsigned char byte) {
-    return byte == ' ' || byte == '\t' || byte == '\n' || byte == '\v' || byte == '\f' ||
-           byte == '\r';
+    return spaceTable[byte];
 }
 
 bool isDigit(char byte) {
     return byte >= '0' && byte <= '9';
 }
 
-class Input {
-public:
-    explicit Input(std::string_view text) : text_(text.substr(0, text.find('\0'))) {}
-
-    bool atEnd() const { return position_ >= text_.size(); }
-    unsigned char peek() const { return static_cast<unsigned char>(text_[position_]); }
-    void skipSpace() {
-        while (!atEnd() && isSpace(peek())) {
-            ++position_;
-        }
+// Takes the sign of a number, if there is one, at `p`; true for a '-'.
+bool takeSign(const char*& p, const char* end) {
+    if (p < end && (*p == '+' || *p == '-')) {
+        return *p++ == '-';
     }
-    std::size_t position() const { return position_; }
-    void advance(std::size_t count) { position_ += count; }
-    std::string_view rest() const { return text_.substr(position_); }
-
-private:
-    std::string_view text_;
-    std::size_t position_ = 0;
-};
-
-// The length of the integer at the start of the text ([+-]digits), 0 when there is none.
-std::size_t integerLength(std::string_view text) {
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        ++i;
-    }
-    const std::size_t digitsStart = i;
-    while (i < text.size() && isDigit(text[i])) {
-        ++i;
-    }
-    return i == digitsStart ? 0 : i;
+    return false;
 }
 
-// The length of the decimal number at the start of the text, 0 when there is none.
-std::size_t floatLength(std::string_view text) {
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        ++i;
+// "%d" at `p` (after the blanks): an optional sign and decimal digits; a number beyond
+// int does not convert. Returns the end of the number, or nullptr.
+const char* convertInteger(const char* p, const char* end, int& value) {
+    const bool negative = takeSign(p, end);
+    // std::from_chars takes no '+' and would take a second sign.
+    if (p == end || !isDigit(*p)) {
+        return nullptr;
     }
-    std::size_t digits = 0;
-    while (i < text.size() && isDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && isDigit(text[i])) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0) {
-        return 0;
-    }
-    // An exponent belongs to the number only when digits follow the "e".
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-            ++j;
-        }
-        if (j < text.size() && isDigit(text[j])) {
-            while (j < text.size() && isDigit(text[j])) {
-                ++j;
-            }
-            i = j;
-        }
-    }
-    return i;
-}
-
-// std::from_chars takes no "+" sign; the sign is handled here.
-template <typename Number> bool convertNumber(std::string_view text, Number& value) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    Number magnitude{};
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), magnitude);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
-        return false;
-    }
-    value = negative ? -magnitude : magnitude;
-    return true;
-}
-
-bool convertInteger(std::string_view text, int& value) {
     // Parsed as 64 bits so that the most negative int converts as well.
-    long long wide = 0;
-    if (!convertNumber(text, wide) || wide < std::numeric_limits<int>::min() ||
+    long long magnitude = 0;
+    const auto result = std::from_chars(p, end, magnitude);
+    const long long wide = negative ? -magnitude : magnitude;
+    if (result.ec != std::errc() || wide < std::numeric_limits<int>::min() ||
         wide > std::numeric_limits<int>::max()) {
-        return false;
+        return nullptr;
     }
     value = static_cast<int>(wide);
-    return true;
+    return result.ptr;
+}
+
+// The decimals of the point files ("46", "12.50", "36.823833", "33604.00000"): at most 15
+// digits in all and no exponent. Their digits and the power of ten are exact doubles, so
+// their quotient is the decimal rounded to double; rounding that to float gives the float
+// nearest to the decimal unless the double lies exactly halfway between two floats (only
+// there can two roundings differ from one), and those few, like tiny and huge values, go
+// to std::from_chars. std::from_chars takes some hundred instructions a number more, and
+// with five numbers a row it was the largest part of reading a lift database. Returns
+// nullptr when the decimal is not for this way.
+const char* shortDecimal(const char* p, const char* end, float& magnitude) {
+    constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr int maxDigits = 15; // below 2^53: every such number is a double
+    std::uint64_t digits = 0;
+    int count = 0;
+    int decimals = 0;
+    for (; p < end && isDigit(*p) && count <= maxDigits; ++p, ++count) {
+        digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+    if (p < end && *p == '.') {
+        for (++p; p < end && isDigit(*p) && count <= maxDigits; ++p, ++count, ++decimals) {
+            digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        }
+    }
+    if (count == 0 || count > maxDigits || (p < end && (isDigit(*p) || *p == 'e' || *p == 'E'))) {
+        return nullptr;
+    }
+    const double value = static_cast<double>(digits) / powersOfTen[decimals];
+    if (value != 0 && !(value >= std::numeric_limits<float>::min() &&
+                        value <= std::numeric_limits<float>::max())) {
+        return nullptr;
+    }
+    // Halfway between two floats: the 29 bits a float does not keep are 1000...0.
+    constexpr std::uint64_t dropped = (std::uint64_t{1} << 29) - 1;
+    if ((std::bit_cast<std::uint64_t>(value) & dropped) == std::uint64_t{1} << 28) {
+        return nullptr;
+    }
+    magnitude = static_cast<float>(value);
+    return p;
+}
+
+// "%f" at `p` (after the blanks): an optional sign, digits with an optional point, and an
+// exponent when digits follow the "e" (the words "inf" and "nan" are refused). A number
+// beyond float does not convert. Returns the end of the number, or nullptr.
+const char* convertFloat(const char* p, const char* end, float& value) {
+    const bool negative = takeSign(p, end);
+    // std::from_chars takes no '+' and would take a second sign, "inf" and "nan".
+    if (p == end || !(isDigit(*p) || *p == '.')) {
+        return nullptr;
+    }
+    float magnitude = 0;
+    const char* next = shortDecimal(p, end, magnitude);
+    if (next == nullptr) {
+        const auto result = std::from_chars(p, end, magnitude);
+        if (result.ec != std::errc()) {
+            return nullptr;
+        }
+        next = result.ptr;
+    }
+    value = negative ? -magnitude : magnitude;
+    return next;
+}
+
+const char* skipSpace(const char* p, const char* end) {
+    while (p < end && isSpace(static_cast<unsigned char>(*p))) {
+        ++p;
+    }
+    return p;
 }
 
 // Parses the set of a "%[" conversion; `i` stands after the "[" and ends after the "]".
@@ -242,105 +254,111 @@ std::bitset<256> ScanPattern::setOf(int conversion) const {
     return {};
 }
 
-int ScanPattern::scan(std::string_view text, std::span<const ScanItem> items) const {
-    Input input(text);
+ScanPattern::Progress ScanPattern::scanFrom(std::string_view text, std::size_t start,
+                                            std::span<const ScanItem> items) const {
+    // The input ends at its first NUL byte, as a C string does.
+    text = text.substr(0, text.find('\0'));
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin + std::min(start, text.size());
     auto item = items.begin();
     int converted = 0;
+    const auto stopped = [&] { return Progress{converted, static_cast<std::size_t>(p - begin)}; };
 
     // Stores a text item; false when it does not convert.
-    const auto storeText = [](const ScanItem& target, std::string_view value) {
+    const auto storeText = [](const ScanItem& target, const char* from, std::size_t length) {
         if (target.kind() == ScanItem::Kind::Ignored) {
             return true;
         }
         if (target.kind() != ScanItem::Kind::Text) {
             return false;
         }
-        if (value.size() > target.limit_) {
+        if (length > target.limit_) {
             if (target.rule_ == TooLong::Refuse) {
                 return false;
             }
-            value = value.substr(0, target.limit_);
+            length = target.limit_;
         }
-        target.text_->assign(value);
+        target.text_->assign(from, length);
         return true;
+    };
+    // The end of a run of bytes that `belongs` accepts, at most `width` long (0: any).
+    const auto runEnd = [&](std::size_t width, auto belongs) {
+        const char* const limit =
+            width == 0 || static_cast<std::size_t>(end - p) <= width ? end : p + width;
+        const char* q = p;
+        while (q < limit && belongs(static_cast<unsigned char>(*q))) {
+            ++q;
+        }
+        return q;
     };
 
     for (const auto& step : steps_) {
         switch (step.kind) {
         case StepKind::SkipSpace:
-            input.skipSpace();
+            p = skipSpace(p, end);
             continue;
         case StepKind::Literal:
-            if (input.atEnd() || input.peek() != static_cast<unsigned char>(step.literal)) {
-                return converted;
+            if (p == end || *p != step.literal) {
+                return stopped();
             }
-            input.advance(1);
+            ++p;
             continue;
         default:
             break;
         }
         if (item == items.end()) {
-            return converted;
+            return stopped();
         }
         const ScanItem& target = *item++;
         switch (step.kind) {
         case StepKind::Integer: {
-            input.skipSpace();
-            const std::size_t length = integerLength(input.rest());
+            p = skipSpace(p, end);
             int value = 0;
-            if (length == 0 || target.kind() != ScanItem::Kind::Integer ||
-                !convertInteger(input.rest().substr(0, length), value)) {
-                return converted;
+            const char* const next =
+                target.kind() == ScanItem::Kind::Integer ? convertInteger(p, end, value) : nullptr;
+            if (next == nullptr) {
+                return stopped();
             }
             *target.integer_ = value;
-            input.advance(length);
+            p = next;
             break;
         }
         case StepKind::Float: {
-            input.skipSpace();
-            const std::size_t length = floatLength(input.rest());
+            p = skipSpace(p, end);
             float value = 0;
-            if (length == 0 || target.kind() != ScanItem::Kind::Float ||
-                !convertNumber(input.rest().substr(0, length), value)) {
-                return converted;
+            const char* const next =
+                target.kind() == ScanItem::Kind::Float ? convertFloat(p, end, value) : nullptr;
+            if (next == nullptr) {
+                return stopped();
             }
             *target.float_ = value;
-            input.advance(length);
+            p = next;
             break;
         }
         case StepKind::String: {
-            input.skipSpace();
-            const std::string_view rest = input.rest();
-            std::size_t length = 0;
-            while (length < rest.size() && !isSpace(static_cast<unsigned char>(rest[length])) &&
-                   (step.width == 0 || length < step.width)) {
-                ++length;
+            p = skipSpace(p, end);
+            const char* const next =
+                runEnd(step.width, [](unsigned char byte) { return !isSpace(byte); });
+            if (next == p || !storeText(target, p, static_cast<std::size_t>(next - p))) {
+                return stopped();
             }
-            if (length == 0 || !storeText(target, rest.substr(0, length))) {
-                return converted;
-            }
-            input.advance(length);
+            p = next;
             break;
         }
         case StepKind::Character:
-            if (input.atEnd() || target.kind() != ScanItem::Kind::Character) {
-                return converted;
+            if (p == end || target.kind() != ScanItem::Kind::Character) {
+                return stopped();
             }
-            *target.character_ = static_cast<char>(input.peek());
-            input.advance(1);
+            *target.character_ = *p++;
             break;
         case StepKind::Set: {
-            const std::string_view rest = input.rest();
-            std::size_t length = 0;
-            while (length < rest.size() &&
-                   step.set.test(static_cast<unsigned char>(rest[length])) &&
-                   (step.width == 0 || length < step.width)) {
-                ++length;
+            const char* const next =
+                runEnd(step.width, [&step](unsigned char byte) { return step.set[byte]; });
+            if (next == p || !storeText(target, p, static_cast<std::size_t>(next - p))) {
+                return stopped();
             }
-            if (length == 0 || !storeText(target, rest.substr(0, length))) {
-                return converted;
-            }
-            input.advance(length);
+            p = next;
             break;
         }
         default:
@@ -348,7 +366,7 @@ int ScanPattern::scan(std::string_view text, std::span<const ScanItem> items) co
         }
         ++converted;
     }
-    return converted;
+    return stopped();
 }
 
 } // namespace zv

@@ -80,10 +80,30 @@ public:
     // Matches the input and stores the converted items in order; returns how many
     // converted. The items must be given in pattern order with fitting kinds (a "%[" or
     // "%s" takes a text or an ignored item); a wrong kind counts as a failed conversion.
-    int scan(std::string_view input, std::span<const ScanItem> items) const;
+    int scan(std::string_view input, std::span<const ScanItem> items) const {
+        return scanFrom(input, 0, items).converted;
+    }
     int scan(std::string_view input, std::initializer_list<ScanItem> items) const {
         return scan(input, std::span<const ScanItem>(items.begin(), items.size()));
     }
+
+    // How far a match came: the items converted and the input position where it stopped.
+    struct Progress {
+        int converted = 0;
+        std::size_t position = 0;
+    };
+    // Matches from byte `start` of the input on. Matching never goes back, so the forms
+    // of a row that share their start are scanned once: the shared part with one pattern,
+    // then each rest with its own pattern from where the shared part ended, which gives
+    // what the whole patterns give.
+    Progress scanFrom(std::string_view input, std::size_t start,
+                      std::span<const ScanItem> items) const;
+    Progress scanFrom(std::string_view input, std::size_t start,
+                      std::initializer_list<ScanItem> items) const {
+        return scanFrom(input, start, std::span<const ScanItem>(items.begin(), items.size()));
+    }
+    // Whether a match converted every item of the pattern.
+    bool matchedAll(const Progress& progress) const { return progress.converted == itemCount_; }
 
     // The bytes of the set of the n-th "%[...]" conversion (for tests of the sets).
     std::bitset<256> setOf(int conversion) const;

@@ -2,7 +2,6 @@
 
 #include "formats/file_replacement.h"
 
-#include <cstdarg>
 #include <stdio.h>
 #include <system_error>
 #include <unistd.h>
@@ -17,24 +16,6 @@ long writeFaultAt = 0;
 long writeOperations = 0;
 
 constexpr std::size_t flushThreshold = 1 << 16;
-
-std::string vformatText(const char* format, std::va_list args) {
-    std::va_list copy;
-    va_copy(copy, args);
-    char small[256];
-    const int length = std::vsnprintf(small, sizeof small, format, copy);
-    va_end(copy);
-    if (length < 0) {
-        return {};
-    }
-    if (static_cast<std::size_t>(length) < sizeof small) {
-        return std::string(small, static_cast<std::size_t>(length));
-    }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    std::vsnprintf(text.data(), text.size(), format, args);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
 
 } // namespace
 
@@ -53,23 +34,47 @@ TextReader TextReader::fromContent(std::string content) {
 }
 
 bool TextReader::readLine(std::string& line) {
+    std::string_view view;
+    const bool read = readLine(view);
+    line.assign(view);
+    return read;
+}
+
+bool TextReader::readLine(std::string_view& line) {
     if (!open_ || position_ >= content_.size()) {
-        line.clear();
+        line = {};
         return false;
     }
-    const std::size_t end = content_.find('\n', position_);
-    if (end == std::string::npos) {
-        line.assign(content_, position_, std::string::npos);
-        position_ = content_.size();
+    const std::string_view content(content_);
+    const std::size_t end = content.find('\n', position_);
+    if (end == std::string_view::npos) {
+        line = content.substr(position_);
+        position_ = content.size();
         return true;
     }
     std::size_t lineEnd = end;
-    if (lineEnd > position_ && content_[lineEnd - 1] == '\r') {
+    if (lineEnd > position_ && content[lineEnd - 1] == '\r') {
         --lineEnd;
     }
-    line.assign(content_, position_, lineEnd - position_);
+    line = content.substr(position_, lineEnd - position_);
     position_ = end + 1;
     return true;
+}
+
+std::size_t TextReader::linesLeft() const {
+    std::size_t lines = 0;
+    if (!open_) {
+        return lines;
+    }
+    // As readLine() takes them: a final line without a line end is a line as well.
+    for (std::size_t from = position_; from < content_.size(); ++lines) {
+        const std::size_t end = content_.find('\n', from);
+        if (end == std::string::npos) {
+            return lines + 1;
+        }
+        from = end + 1;
+    }
+    return lines;
 }
 
 TextWriter::TextWriter(const std::filesystem::path& path, WriteMode mode)
@@ -114,6 +119,19 @@ void TextWriter::write(std::string_view text) {
         failed_ = true;
         return;
     }
+    append(text);
+}
+
+void TextWriter::writeLine(std::string_view text) {
+    if (!file_ || closed_ || !countOperation()) {
+        failed_ = true;
+        return;
+    }
+    append(text);
+    append("\n");
+}
+
+void TextWriter::append(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t newline = text.find('\n', start);
@@ -128,22 +146,6 @@ void TextWriter::write(std::string_view text) {
     if (buffer_.size() >= flushThreshold) {
         flushBuffer();
     }
-}
-
-void TextWriter::writeLine(std::string_view text) {
-    std::string line;
-    line.reserve(text.size() + 1);
-    line.append(text);
-    line.push_back('\n');
-    write(line);
-}
-
-void TextWriter::print(const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    const std::string text = vformatText(format, args);
-    va_end(args);
-    write(text);
 }
 
 void TextWriter::flushBuffer() {
@@ -205,14 +207,6 @@ bool TextWriter::replaceTargetNow() {
         failed_ = true;
     }
     return !failed_;
-}
-
-std::string formatText(const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    std::string text = vformatText(format, args);
-    va_end(args);
-    return text;
 }
 
 void injectWriteFault(long n) {

@@ -29,6 +29,11 @@ public:
     bool tooLarge() const { return refusal_ == ReadRefusal::TooLarge; }
     // The next line without its line end; false at the end of the file.
     bool readLine(std::string& line);
+    // The same without a copy: the line stays valid while the reader lives and is not
+    // moved.
+    bool readLine(std::string_view& line);
+    // How many lines are left to read (the readers size their lists with it).
+    std::size_t linesLeft() const;
 
 private:
     TextReader() = default;
@@ -59,11 +64,12 @@ public:
     TextWriter& operator=(const TextWriter&) = delete;
 
     bool isOpen() const { return file_ != nullptr; }
-    // Writes text, each "\n" as CR LF.
+    // Writes text, each "\n" as CR LF (one write operation each). The numbers of a row
+    // are formatted with the helpers of formats/text_fields.h into a buffer the caller
+    // reuses.
     void write(std::string_view text);
+    // The text and a line end.
     void writeLine(std::string_view text);
-    // Writes printf-formatted text (C locale), each "\n" as CR LF.
-    void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
     // Flushes and closes (and renames in atomic mode); true when everything was written.
     bool close();
     bool failed() const { return failed_; }
@@ -81,6 +87,8 @@ private:
     };
 
     bool countOperation();
+    // Puts text into the buffer with CR LF line ends, without counting an operation.
+    void append(std::string_view text);
     void flushBuffer();
 
     std::filesystem::path target_;
@@ -92,16 +100,13 @@ private:
     bool closed_ = false;
 };
 
-// printf into a std::string (C locale formats, as the file formats are written).
-std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
 // Copies the rest of a text file line by line, each line with CR LF, replacing the target
 // atomically (backups of the precious files and their restoring). False when the target
 // could not be written completely; it is then as it was.
 bool copyLines(TextReader& in, const std::string& target);
 
 // Test seam for I/O-error tests: the n-th write operation from now on (1 = the next one;
-// every write(), writeLine(), print() and close() of any TextWriter counts) fails as a
+// every write(), writeLine() and close() of any TextWriter counts) fails as a
 // full disk would. 0 switches the injection off.
 void injectWriteFault(long n);
 // The number of write operations counted since the last injectWriteFault() call.

@@ -7,8 +7,10 @@
 #include "app/user_interface.h"
 #include "formats/coordinates.h"
 #include "formats/instrument_text.h"
+#include "formats/point_rows.h"
 #include "formats/scan_pattern.h"
 #include "formats/sign_symbols.h"
+#include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 
@@ -16,71 +18,94 @@ namespace zv {
 
 namespace {
 
-// The name is scanned with the whole name set of the instrument in both patterns, so that
-// a name holding "ä", "ö", "ü" or "ß" is read whole. The width keeps the blank padding.
-const ScanPattern& rowPattern() {
+// The name is scanned with the whole name set of the instrument, so that a name holding
+// "ä", "ö", "ü" or "ß" is read whole. The width keeps the blank padding. A row holds
+// degrees and minutes of each coordinate, or degrees, minutes and seconds: the part up to
+// the latitude minutes is scanned once, then the rest without seconds is tried, then the
+// rest with seconds.
+const ScanPattern& rowStartPattern() {
     static const ScanPattern pattern(
-        "%14[A-Z 0-9a-z_/--\xDC\xD6\xC4\xE4\xF6\xFC\xDF!\xB0>.:] %s  %s %c %f %f %c %f %f %d %s");
+        "%14[A-Z 0-9a-z_/--\xDC\xD6\xC4\xE4\xF6\xFC\xDF!\xB0>.:] %s  %s %c %f %f");
     return pattern;
 }
 
-const ScanPattern& rowPatternWithSeconds() {
-    static const ScanPattern pattern("%14[A-Z 0-9a-z_/--\xDC\xD6\xC4\xE4\xF6\xFC\xDF!\xB0>.:] %s  "
-                                     "%s %c %f %f %f %c %f %f %f %d %s");
+const ScanPattern& minutesRestPattern() {
+    static const ScanPattern pattern(" %c %f %f %d %s");
+    return pattern;
+}
+
+const ScanPattern& secondsRestPattern() {
+    static const ScanPattern pattern(" %f %c %f %f %f %d %s");
     return pattern;
 }
 
 // One data row into a record, with the coordinates as signed decimal degrees. The name is
 // bounded by its column width; an ID, SIGN or unit token longer than its field refuses the
-// row, as such a row does not follow the instrument's columns.
-bool scanRow(const std::string& line, Waypoint& point) {
+// row, as such a row does not follow the instrument's columns. A refused row leaves
+// `point` half filled; the reader then stops and drops it.
+bool scanRow(std::string_view line, Waypoint& point) {
     float latDegrees = 0;
     float lonDegrees = 0;
-    Waypoint scanned;
-    const auto name = ScanItem::text(scanned.name, nameLimit, TooLong::Cut);
-    const auto id = ScanItem::text(scanned.id, idLimit, TooLong::Refuse);
-    const auto sign = ScanItem::text(scanned.sign, signLimit, TooLong::Refuse);
-    const auto unit = ScanItem::text(scanned.unit, unitLimit, TooLong::Refuse);
-    bool matched =
-        rowPattern().scan(line, {name, id, sign, scanned.latHemisphere, latDegrees, scanned.latMin,
-                                 scanned.lonHemisphere, lonDegrees, scanned.lonMin,
-                                 scanned.altitude, unit}) == rowPattern().itemCount();
-    if (!matched) {
-        scanned = Waypoint{};
-        matched = rowPatternWithSeconds().scan(
-                      line, {name, id, sign, scanned.latHemisphere, latDegrees, scanned.latMin,
-                             scanned.latSec, scanned.lonHemisphere, lonDegrees, scanned.lonMin,
-                             scanned.lonSec, scanned.altitude, unit}) ==
-                  rowPatternWithSeconds().itemCount();
+    const auto unit = ScanItem::text(point.unit, unitLimit, TooLong::Refuse);
+    const ScanPattern::Progress start =
+        rowStartPattern().scanFrom(line, 0,
+                                   {ScanItem::text(point.name, nameLimit, TooLong::Cut),
+                                    ScanItem::text(point.id, idLimit, TooLong::Refuse),
+                                    ScanItem::text(point.sign, signLimit, TooLong::Refuse),
+                                    point.latHemisphere, latDegrees, point.latMin});
+    if (!rowStartPattern().matchedAll(start)) {
+        return false;
     }
+    // The rest with seconds stores every field the rest without them stores.
+    const bool matched =
+        minutesRestPattern().matchedAll(minutesRestPattern().scanFrom(
+            line, start.position,
+            {point.lonHemisphere, lonDegrees, point.lonMin, point.altitude, unit})) ||
+        secondsRestPattern().matchedAll(
+            secondsRestPattern().scanFrom(line, start.position,
+                                          {point.latSec, point.lonHemisphere, lonDegrees,
+                                           point.lonMin, point.lonSec, point.altitude, unit}));
     if (!matched) {
         return false;
     }
-    const SignSymbol symbol = symbolOfSign(scanned.sign);
-    scanned.symbol = symbol.symbol;
-    scanned.fgColour = symbol.fgColour;
-    scanned.bgColour = symbol.bgColour;
-    scanned.lat =
-        latitudeFromText(scanned.latHemisphere, latDegrees, scanned.latMin, scanned.latSec);
-    scanned.lon =
-        longitudeFromText(scanned.lonHemisphere, lonDegrees, scanned.lonMin, scanned.lonSec);
-    point = std::move(scanned);
+    const SignSymbol symbol = symbolOfSign(point.sign);
+    point.symbol = symbol.symbol;
+    point.fgColour = symbol.fgColour;
+    point.bgColour = symbol.bgColour;
+    point.lat = latitudeFromText(point.latHemisphere, latDegrees, point.latMin, point.latSec);
+    point.lon = longitudeFromText(point.lonHemisphere, lonDegrees, point.lonMin, point.lonSec);
     return true;
 }
 
 constexpr std::string_view columnHeader =
     ";***NAME***   ID   SIGN    LATITUDE       LONGITUDE       ALTITUDE";
 
-// `lat` and `lon` hold whole degrees here, as the OziExplorer reader delivers them.
-void writeRow(TextWriter& writer, const Waypoint& point, const std::string& id,
-              const std::string& sign) {
-    writer.print("%-14s%2s%6s     %c  %2.0f %05.2f    %c  %2.0f %05.2f      %4d %-2s\n",
-                 point.name.c_str(), id.c_str(), sign.c_str(), point.latHemisphere, point.lat,
-                 point.latMin, point.lonHemisphere, point.lon, point.lonMin, point.altitude,
-                 point.unit.c_str());
-}
-
 } // namespace
+
+// `lat` and `lon` hold whole degrees here, as the OziExplorer reader delivers them.
+void appendZvWaypointRow(std::string& row, const Waypoint& point, std::string_view id,
+                         std::string_view sign) {
+    appendLeft(row, point.name, 14);
+    appendRight(row, id, 2);
+    appendRight(row, sign, 6);
+    row += "     ";
+    row += point.latHemisphere;
+    row += "  ";
+    appendFixed(row, point.lat, 0, 2);
+    row += ' ';
+    appendFixed(row, point.latMin, 2, 5, Fill::Zeros);
+    row += "    ";
+    row += point.lonHemisphere;
+    row += "  ";
+    appendFixed(row, point.lon, 0, 2);
+    row += ' ';
+    appendFixed(row, point.lonMin, 2, 5, Fill::Zeros);
+    row += "      ";
+    appendInteger(row, point.altitude, 4);
+    row += ' ';
+    appendLeft(row, point.unit, 2);
+    row += '\n';
+}
 
 bool CWaypointConverter::readZvWaypointFile(const std::string& path) {
     zvFileOpened = false;
@@ -100,7 +125,7 @@ bool CWaypointConverter::readZvWaypoints(TextReader& reader, const std::string& 
         ui_.message(headerMessage(path), Icon::Exclamation);
         return false;
     }
-    const auto scan = [](const std::string& line, Waypoint& point) {
+    const auto scan = [](std::string_view line, Waypoint& point) {
         return scanRow(line, point) ? RowOutcome::Kept : RowOutcome::Refused;
     };
     if (!readPointRows(reader, "   ", zvWaypoints, scan)) {
@@ -115,8 +140,8 @@ bool CWaypointConverter::writeZvWaypointFile(const std::string& path) {
     // half-written file (a batch would take it for done and skip it the next time).
     return writeInstrumentFile(
         path, serialNumber_, ";------------------------- WAYPOINTS ------------------------------",
-        columnHeader, oziWaypoints, [](TextWriter& writer, const Waypoint& point) {
-            writeRow(writer, point, point.id, point.sign);
+        columnHeader, oziWaypoints, [](std::string& row, const Waypoint& point) {
+            appendZvWaypointRow(row, point, point.id, point.sign);
         });
 }
 
@@ -130,10 +155,11 @@ bool CWaypointConverter::writeTakeoffFile(const std::string& path) {
                           ";------------------------- TAKEOFF LOCATION ----------------------",
                           columnHeader);
     // Every site is a takeoff site for the instrument, whatever its source; no comments.
-    const std::string id = "ST";
-    const std::string sign = "   o  ";
+    std::string row;
     for (const auto& point : oziWaypoints) {
-        writeRow(writer, point, id, sign);
+        row.clear();
+        appendZvWaypointRow(row, point, "ST", "   o  ");
+        writer.write(row);
     }
     writeInstrumentEnd(writer);
     if (!writer.close()) {

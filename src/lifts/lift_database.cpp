@@ -9,12 +9,13 @@
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <functional>
-#include <unordered_map>
 #include <vector>
 
 namespace zv {
@@ -35,17 +36,64 @@ struct CellKey {
     std::size_t nameHash;
     std::int64_t latCell;
     std::int64_t lonCell;
-
-    friend bool operator==(const CellKey&, const CellKey&) = default;
 };
 
-struct CellKeyHash {
-    std::size_t operator()(const CellKey& key) const {
-        std::size_t hash = key.nameHash;
-        hash = hash * 1000003u ^ static_cast<std::size_t>(key.latCell);
-        hash = hash * 1000003u ^ static_cast<std::size_t>(key.lonCell);
-        return hash;
+constexpr std::size_t none = static_cast<std::size_t>(-1);
+
+// The first kept lift of every cell that holds one, the others chained behind it. Written
+// out as one open-addressing table rather than std::unordered_map: that one allocates a
+// node per cell and reaches it through a bucket, and with a million lifts its lookups
+// (a cache miss at the bucket and another at the node) and allocations were most of the
+// clean-up. Here a lookup reads one slot of 16 bytes, and the table is one allocation.
+// A slot keeps the cell's 64-bit hash, not the cell: cells whose hashes are equal share a
+// chain. That costs nothing but a few more comparisons, as a chain only names the lifts
+// to compare with; isDuplicateLift() decides.
+class CellTable {
+public:
+    // Room for `cells` cells at most, the table at most half full.
+    explicit CellTable(std::size_t cells)
+        : slots_(std::bit_ceil(std::max<std::size_t>(16, 2 * cells))), mask_(slots_.size() - 1) {}
+
+    // The first kept lift of the cell, or `none`.
+    std::size_t first(const CellKey& key) const { return slots_[indexOf(hash(key))].head; }
+
+    // Puts lift `index` at the front of its cell; returns the lift it comes before, or
+    // `none`.
+    std::size_t push(const CellKey& key, std::size_t index) {
+        const std::uint64_t code = hash(key);
+        Slot& slot = slots_[indexOf(code)];
+        const std::size_t previous = slot.head;
+        slot.code = code;
+        slot.head = index;
+        return previous;
     }
+
+private:
+    struct Slot {
+        std::uint64_t code = 0;
+        std::size_t head = none; // `none`: the slot is free
+    };
+
+    static std::uint64_t hash(const CellKey& key) {
+        constexpr std::uint64_t golden = 0x9E3779B97F4A7C15u;
+        std::uint64_t h = key.nameHash;
+        h = (h ^ static_cast<std::uint64_t>(key.latCell)) * golden;
+        h = (h ^ static_cast<std::uint64_t>(key.lonCell)) * golden;
+        return h ^ (h >> 29);
+    }
+
+    // The slot holding the hash, or the free slot where it belongs. The table is never
+    // more than half full, so a free slot always ends the search.
+    std::size_t indexOf(std::uint64_t code) const {
+        for (std::size_t i = code & mask_;; i = (i + 1) & mask_) {
+            if (slots_[i].head == none || slots_[i].code == code) {
+                return i;
+            }
+        }
+    }
+
+    std::vector<Slot> slots_;
+    std::size_t mask_;
 };
 
 // The cell of a minutes value and the neighbouring cells that may hold its repeats.
@@ -78,12 +126,11 @@ bool close(float a, float b) {
 
 // Keeps every lift that repeats no lift kept before it. This is what removing, for each
 // lift in list order, all later repeats of it leaves: a lift is removed exactly when an
-// earlier lift that stays repeats it.
-void removeDuplicates(WaypointList& lifts) {
-    constexpr std::size_t none = static_cast<std::size_t>(-1);
+// earlier lift that stays repeats it. Then drops the sinking lifts (climb below 0), which
+// took part in the search like all others; both in one pass over the list.
+void removeDuplicatesAndSinking(WaypointList& lifts) {
     // The kept lifts of a cell as a chain through `chained`: no allocation per cell.
-    std::unordered_map<CellKey, std::size_t, CellKeyHash> cells;
-    cells.reserve(lifts.size());
+    CellTable cells(lifts.size());
     std::vector<std::size_t> chained(lifts.size(), none);
     std::vector<bool> keep(lifts.size(), false);
     const std::hash<std::string> hashName;
@@ -98,11 +145,8 @@ void removeDuplicates(WaypointList& lifts) {
             for (std::int64_t latCell = lat.first; latCell <= lat.last && !repeated; ++latCell) {
                 for (std::int64_t lonCell = lon.first; lonCell <= lon.last && !repeated;
                      ++lonCell) {
-                    const auto found = cells.find({key.nameHash, latCell, lonCell});
-                    if (found == cells.end()) {
-                        continue;
-                    }
-                    for (std::size_t kept = found->second; kept != none; kept = chained[kept]) {
+                    for (std::size_t kept = cells.first({key.nameHash, latCell, lonCell});
+                         kept != none; kept = chained[kept]) {
                         if (isDuplicateLift(lifts[kept], lift)) {
                             repeated = true;
                             break;
@@ -111,11 +155,7 @@ void removeDuplicates(WaypointList& lifts) {
                 }
             }
             if (!repeated) {
-                const auto [head, added] = cells.try_emplace(key, i);
-                if (!added) {
-                    chained[i] = head->second;
-                    head->second = i;
-                }
+                chained[i] = cells.push(key, i);
             }
         }
         // Minutes that are not a number or infinite are never within the tolerance of
@@ -125,7 +165,7 @@ void removeDuplicates(WaypointList& lifts) {
 
     std::size_t next = 0;
     for (std::size_t i = 0; i < lifts.size(); ++i) {
-        if (keep[i]) {
+        if (keep[i] && !(lifts[i].climb < 0)) {
             if (next != i) {
                 lifts[next] = std::move(lifts[i]);
             }
@@ -197,8 +237,7 @@ bool cleanLifts(CWaypointConverter& converter) {
         converter.ui().message("Keine Lifts gefunden", Icon::Information);
         return false;
     }
-    removeDuplicates(lifts);
-    std::erase_if(lifts, [](const Waypoint& lift) { return lift.climb < 0; });
+    removeDuplicatesAndSinking(lifts);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "app/app_settings.h"
 #include "app/precious_files.h"
 #include "formats/file_paths.h"
+#include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 #include "logbook/logbook_commands.h"
@@ -88,12 +89,12 @@ void rememberLiftExtractData(const LiftExtractDialogData& data, AppSettings& set
 LiftExtractTexts liftExtractTexts(const LiftExtractDialogData& data) {
     LiftExtractTexts texts;
     texts.windFilter = data.windFilter;
-    texts.latLow = formatText("%.6g", static_cast<double>(data.latLow));
-    texts.latHigh = formatText("%.6g", static_cast<double>(data.latHigh));
-    texts.lonLow = formatText("%.6g", static_cast<double>(data.lonLow));
-    texts.lonHigh = formatText("%.6g", static_cast<double>(data.lonHigh));
-    texts.windFrom = formatText("%d", data.windFrom);
-    texts.windTo = formatText("%d", data.windTo);
+    texts.latLow = generalText(data.latLow, 6);
+    texts.latHigh = generalText(data.latHigh, 6);
+    texts.lonLow = generalText(data.lonLow, 6);
+    texts.lonHigh = generalText(data.lonHigh, 6);
+    texts.windFrom = integerText(data.windFrom);
+    texts.windTo = integerText(data.windTo);
     texts.fileName = data.fileName;
     return texts;
 }

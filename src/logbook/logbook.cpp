@@ -2,6 +2,7 @@
 
 #include "app/user_interface.h"
 #include "formats/scan_pattern.h"
+#include "formats/text_fields.h"
 #include "formats/text_file.h"
 
 #include <cmath>
@@ -144,29 +145,86 @@ bool unitsFit(const FlightRecord& flight) {
            isUnit(flight.varioUnit) && isUnit(flight.tasUnit);
 }
 
-void emitRecord(const FlightRecord& f, const std::function<void(const std::string&)>& out) {
+// "%<width>d" of an altitude, a distance or a time followed by its unit in "%<width>s".
+void appendWithUnit(std::string& line, int value, int width, const std::string& unit,
+                    std::size_t unitWidth) {
+    appendInteger(line, value, width);
+    appendRight(line, unit, unitWidth);
+}
+
+// A climb or sink: its sign as '+' or '-', then the magnitude as "%4.1f".
+void appendSignedRate(std::string& line, float value) {
+    line += signOf(value);
+    appendFixed(line, std::fabs(static_cast<double>(value)), 1, 4);
+}
+
+// "hh:mm" with the hour in "%<width>d" and the minutes in "%02d".
+void appendClock(std::string& line, int hours, int minutes, int hourWidth, Fill hourFill) {
+    appendInteger(line, hours, hourWidth, hourFill);
+    line += ':';
+    appendInteger(line, minutes, 2, Fill::Zeros);
+}
+
+// The three lines of a record, each handed to `out` on its own; `line` is reused.
+void emitRecord(const FlightRecord& f, std::string& line,
+                const std::function<void(const std::string&)>& out) {
     out(f.leadText);
-    out(formatText("%8d           %2d:%02d       %2d:%02d       %02d:%02d         %4d%2s      "
-                   "%c%4.1f %3s\n",
-                   f.number, f.takeoffHour, f.takeoffMinute, f.landingHour, f.landingMinute,
-                   f.durationHours, f.durationMinutes, f.altiMax, f.altitudeUnit.c_str(),
-                   signOf(f.varioMax), std::fabs(static_cast<double>(f.varioMax)),
-                   f.varioUnit.c_str()));
-    out(formatText("   %02d-%02d-%02d        %4d%2s      %4d%2s      %5.1f %2s      %4d%2s      "
-                   "%c%4.1f %3s\n",
-                   f.year, f.month, f.day, f.takeoffAltitude, f.altitudeUnit.c_str(),
-                   f.landingAltitude, f.altitudeUnit.c_str(), static_cast<double>(f.distance),
-                   f.distanceUnit.c_str(), f.altiGain, f.altitudeUnit.c_str(), signOf(f.varioMin),
-                   std::fabs(static_cast<double>(f.varioMin)), f.varioUnit.c_str()));
+    // Number, takeoff, landing, flight time, maximum altitude, best climb.
+    line.clear();
+    appendInteger(line, f.number, 8);
+    line.append(11, ' ');
+    appendClock(line, f.takeoffHour, f.takeoffMinute, 2, Fill::Blanks);
+    line.append(7, ' ');
+    appendClock(line, f.landingHour, f.landingMinute, 2, Fill::Blanks);
+    line.append(7, ' ');
+    appendClock(line, f.durationHours, f.durationMinutes, 2, Fill::Zeros);
+    line.append(9, ' ');
+    appendWithUnit(line, f.altiMax, 4, f.altitudeUnit, 2);
+    line.append(6, ' ');
+    appendSignedRate(line, f.varioMax);
+    line += ' ';
+    appendRight(line, f.varioUnit, 3);
+    line += '\n';
+    out(line);
+    // Date, takeoff and landing altitude, distance, altitude gain, worst sink.
+    line.assign(3, ' ');
+    appendInteger(line, f.year, 2, Fill::Zeros);
+    line += '-';
+    appendInteger(line, f.month, 2, Fill::Zeros);
+    line += '-';
+    appendInteger(line, f.day, 2, Fill::Zeros);
+    line.append(8, ' ');
+    appendWithUnit(line, f.takeoffAltitude, 4, f.altitudeUnit, 2);
+    line.append(6, ' ');
+    appendWithUnit(line, f.landingAltitude, 4, f.altitudeUnit, 2);
+    line.append(6, ' ');
+    appendFixed(line, f.distance, 1, 5);
+    line += ' ';
+    appendRight(line, f.distanceUnit, 2);
+    line.append(6, ' ');
+    appendWithUnit(line, f.altiGain, 4, f.altitudeUnit, 2);
+    line.append(6, ' ');
+    appendSignedRate(line, f.varioMin);
+    line += ' ';
+    appendRight(line, f.varioUnit, 3);
+    line += '\n';
+    out(line);
+    // Takeoff site, air pressure, polar, altitude sum, and the air speed when there is one.
+    line.clear();
+    appendRight(line, f.takeoffSite, 14);
+    line.append(5, ' ');
+    appendWithUnit(line, f.qnh, 4, f.qnhUnit, 4);
+    line.append(3, ' ');
+    appendRight(line, f.polar, 6);
+    line.append(21, ' ');
+    appendWithUnit(line, f.altiSum, 4, f.altitudeUnit, 2);
+    line.append(7, ' ');
     if (f.tasMax >= 1e-10F) {
-        out(formatText("%14s     %4d%4s   %6s                     %4d%2s       %4.1f%4s\n",
-                       f.takeoffSite.c_str(), f.qnh, f.qnhUnit.c_str(), f.polar.c_str(), f.altiSum,
-                       f.altitudeUnit.c_str(), static_cast<double>(f.tasMax), f.tasUnit.c_str()));
-    } else {
-        out(formatText("%14s     %4d%4s   %6s                     %4d%2s       \n",
-                       f.takeoffSite.c_str(), f.qnh, f.qnhUnit.c_str(), f.polar.c_str(), f.altiSum,
-                       f.altitudeUnit.c_str()));
+        appendFixed(line, f.tasMax, 1, 4);
+        appendRight(line, f.tasUnit, 4);
     }
+    line += '\n';
+    out(line);
 }
 
 void emitLogbook(const std::vector<std::string>& header, const std::vector<FlightRecord>& flights,
@@ -189,11 +247,12 @@ void emitLogbook(const std::vector<std::string>& header, const std::vector<Fligh
     const std::size_t pageSize = flightsPerPage < 1 ? std::numeric_limits<std::size_t>::max()
                                                     : static_cast<std::size_t>(flightsPerPage);
     std::size_t next = 0;
+    std::string line;
     while (next < flights.size()) {
         emitHeader();
         for (std::size_t onPage = 1; onPage <= pageSize && next < flights.size();
              ++onPage, ++next) {
-            emitRecord(flights[next], out);
+            emitRecord(flights[next], line, out);
             out(onPage == pageSize ? "\n\f" : "\n");
         }
     }
@@ -225,7 +284,7 @@ CLogbook::CLogbook(const std::string& serialText) {
 }
 
 std::string CLogbook::serialText(int serialNumber) {
-    return formatText("%4i\n", serialNumber);
+    return integerText(serialNumber, 4) + '\n';
 }
 
 bool CLogbook::readLogbook(const std::string& path, UserInterface& ui) {

@@ -5,6 +5,7 @@
 #include "formats/cp1252.h"
 #include "formats/file_paths.h"
 #include "formats/file_replacement.h"
+#include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "logbook/logbook_commands.h"
 
@@ -82,11 +83,13 @@ std::string trimBlanks(const std::string& text) {
 }
 
 std::string integerRangeMessage(int minimum, int maximum) {
-    return formatText("Geben Sie bitte eine ganze Zahl zwischen %d und %d ein.", minimum, maximum);
+    return "Geben Sie bitte eine ganze Zahl zwischen " + integerText(minimum) + " und " +
+           integerText(maximum) + " ein.";
 }
 
 std::string realRangeMessage(double minimum, double maximum) {
-    return formatText("Geben Sie bitte eine Zahl zwischen %.15g und %.15g ein.", minimum, maximum);
+    return "Geben Sie bitte eine Zahl zwischen " + generalText(minimum, 15) + " und " +
+           generalText(maximum, 15) + " ein.";
 }
 
 } // namespace
@@ -354,16 +357,7 @@ std::string parseRealField(const std::string& text, double minimum, double maxim
         trimmed[comma] = '.';
     }
     double parsed = 0;
-    std::size_t used = 0;
-    bool ok = !trimmed.empty() && trimmed.find_first_not_of("+-.0123456789eE") == std::string::npos;
-    if (ok) {
-        try {
-            parsed = std::stod(trimmed, &used);
-        } catch (const std::exception&) {
-            ok = false;
-        }
-    }
-    if (!ok || used != trimmed.size()) {
+    if (!parseDecimal(trimmed, parsed)) {
         return "Geben Sie bitte eine Zahl ein.";
     }
     if (!(parsed >= minimum && parsed <= maximum)) {
@@ -375,7 +369,7 @@ std::string parseRealField(const std::string& text, double minimum, double maxim
 
 std::string checkMaxCharacters(const std::string& utf8Text, int maximum) {
     if (utf8Length(utf8Text) > static_cast<std::size_t>(maximum)) {
-        return formatText("Geben Sie bitte nicht mehr als %d Zeichen ein.", maximum);
+        return "Geben Sie bitte nicht mehr als " + integerText(maximum) + " Zeichen ein.";
     }
     return {};
 }

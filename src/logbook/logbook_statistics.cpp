@@ -4,6 +4,7 @@
 #include "app/app_settings.h"
 #include "app/precious_files.h"
 #include "app/user_interface.h"
+#include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "logbook/logbook_commands.h"
 
@@ -79,6 +80,15 @@ void keepSpan(CLogbook& logbook, const Span& span) {
     std::stable_sort(flights.begin(), flights.end(), isEarlierDate);
 }
 
+// "dd.mm.yy", each part "%02d".
+void appendDate(std::string& line, const std::array<int, 3>& date) {
+    appendInteger(line, date[0], 2, Fill::Zeros);
+    line += '.';
+    appendInteger(line, date[1], 2, Fill::Zeros);
+    line += '.';
+    appendInteger(line, date[2], 2, Fill::Zeros);
+}
+
 // The TIME SPAN line: the first and the last flight evaluated, or the span itself when
 // no flight lies in it.
 std::string timeSpanLine(const CLogbook& logbook, const Span& span) {
@@ -89,8 +99,12 @@ std::string timeSpanLine(const CLogbook& logbook, const Span& span) {
         first = {flights.front().day, flights.front().month, flights.front().year};
         last = {flights.back().day, flights.back().month, flights.back().year};
     }
-    return formatText("TIME SPAN   %02d.%02d.%02d - %02d.%02d.%02d\n", first[0], first[1], first[2],
-                      last[0], last[1], last[2]);
+    std::string line = "TIME SPAN   ";
+    appendDate(line, first);
+    line += " - ";
+    appendDate(line, last);
+    line += '\n';
+    return line;
 }
 
 void writeReportHead(TextWriter& out, const CLogbook& logbook, const char* banner) {
@@ -109,12 +123,21 @@ bool finishReport(TextWriter& out, const std::string& path, UserInterface& ui) {
     return true;
 }
 
+// "  hh:mm", each part "%02lld".
+void appendTimeCell(std::string& text, const FlightTime& time) {
+    text += "  ";
+    appendInteger(text, time.hours, 2, Fill::Zeros);
+    text += ':';
+    appendInteger(text, time.minutes, 2, Fill::Zeros);
+}
+
 std::string timeCells(const std::array<FlightTime, 13>& row) {
     std::string text;
     for (int month = 1; month <= 12; ++month) {
-        text += formatText("  %02lld:%02lld", row[month].hours, row[month].minutes);
+        appendTimeCell(text, row[month]);
     }
-    text += formatText("  %02lld:%02lld\n", row[0].hours, row[0].minutes);
+    appendTimeCell(text, row[0]);
+    text += '\n';
     return text;
 }
 
@@ -159,9 +182,8 @@ bool writeFlightHoursReport(CLogbook& logbook, const TimeSpanDialogData& data,
     const int firstMonth = std::get<1>(span.start);
     const int lastMonth = std::get<1>(span.end);
     if (lastYear - firstYear + 1 > hoursTableYears) {
-        ui.message(formatText("Die Auswertung umfaßt mehr als %2i Jahre.\n Bitte schränken Sie "
-                              "den Auswertezeitraum ein!",
-                              hoursTableYears),
+        ui.message("Die Auswertung umfaßt mehr als " + integerText(hoursTableYears, 2) +
+                       " Jahre.\n Bitte schränken Sie den Auswertezeitraum ein!",
                    Icon::Stop);
         return false;
     }
@@ -198,7 +220,7 @@ bool writeFlightHoursReport(CLogbook& logbook, const TimeSpanDialogData& data,
               "NOV    DEZ   TOTAL\n");
     out.write("\n");
     for (int row = 1; row <= years; ++row) {
-        out.write(formatText("%4lld  ", firstYear + row - 1) + timeCells(table[row]));
+        out.write(integerText(firstYear + row - 1, 4) + "  " + timeCells(table[row]));
     }
     out.write("TOTAL " + timeCells(table[0]));
     out.write("\n");
@@ -240,8 +262,14 @@ bool writeTakeoffSiteReport(CLogbook& logbook, const TimeSpanDialogData& data,
     out.write("TAKE OFF LOCATION    FLIGHT TIME       NO. FLIGHTS\n");
     out.write("\n");
     for (const TakeoffSiteEntry& entry : sites) {
-        out.write(formatText("%-11s             %02lld:%02lld             %3d\n",
-                             entry.name.c_str(), entry.hours, entry.minutes, entry.flights));
+        std::string line;
+        appendLeft(line, entry.name, 11);
+        line.append(11, ' ');
+        appendTimeCell(line, {entry.hours, entry.minutes});
+        line.append(13, ' ');
+        appendInteger(line, entry.flights, 3);
+        line += '\n';
+        out.write(line);
     }
     out.write("\n");
     out.write(timeSpanLine(logbook, span));

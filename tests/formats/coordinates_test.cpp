@@ -1,6 +1,7 @@
 #include "formats/coordinates.h"
 #include "formats/sign_symbols.h"
 #include "formats/text_file.h"
+#include "support/c_format.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@ namespace {
 
 // The columns the instrument writer prints: letter, "%2.0f" degrees, "%05.2f" minutes.
 std::string written(const TextCoordinate& text) {
-    return formatText("%c  %2.0f %05.2f", text.hemisphere, text.degrees, text.minutes);
+    return test::cFormat("%c  %2.0f %05.2f", text.hemisphere, text.degrees, text.minutes);
 }
 
 TEST(Coordinates, DecimalDegreesToInstrumentText) {

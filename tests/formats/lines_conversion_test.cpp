@@ -2,6 +2,7 @@
 #include "formats/lines_conversion.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
+#include "support/c_format.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 
@@ -100,8 +101,8 @@ TEST(LinesConversion, RefusesMoreThan100PointsOrMoreThan10Groups) {
         ScriptedUserInterface ui;
         CWaypointConverter converter(ui, 1596);
         for (std::size_t i = 0; i < c.points; ++i) {
-            converter.oziWaypoints.push_back(
-                point(formatText("%02zu", i * c.groups / c.points), 'N', 46, 'E', 7 + i * 0.01f));
+            converter.oziWaypoints.push_back(point(test::cFormat("%02zu", i * c.groups / c.points),
+                                                   'N', 46, 'E', 7 + i * 0.01f));
         }
         EXPECT_EQ(convertToLines(converter), c.converted) << c.points << " " << c.groups;
         EXPECT_EQ(ui.texts(),
@@ -160,10 +161,11 @@ TEST(LinesConversion, AFaultyRowOpensTheSourceAndTooManyLinesWriteNothing) {
     std::string many =
         "OziExplorer Waypoint File Version 1.0\r\nWGS 84\r\nReserved 2\r\nReserved 3\r\n";
     for (int i = 1; i <= 101; ++i) {
-        many += formatText("%4i,P%03i          ,  46.000000,   7.%06i,33604.00000, 0, 1, 4,   "
-                           " 8388608,     65280,XX  100 m                               , 0, 0,  "
-                           "  0, -777\r\n",
-                           i, i, i * 1000);
+        many +=
+            test::cFormat("%4i,P%03i          ,  46.000000,   7.%06i,33604.00000, 0, 1, 4,   "
+                          " 8388608,     65280,XX  100 m                               , 0, 0,  "
+                          "  0, -777\r\n",
+                          i, i, i * 1000);
     }
     const std::string tooMany = d.dir / "Many.wpt";
     writeBytes(tooMany, many);

@@ -1,8 +1,14 @@
 #include "formats/scan_pattern.h"
 
+#include <bit>
+#include <charconv>
 #include <climits>
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <random>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace zv {
 namespace {
@@ -58,6 +64,84 @@ TEST(ScanPattern, FloatsAndWhatFollowsThem) {
         EXPECT_EQ(value, c.value) << c.input;
         EXPECT_EQ(rest, c.rest) << c.input;
     }
+}
+
+// Short decimals take a quicker way than std::from_chars; every decimal must still come
+// out as the float std::from_chars makes of it, and end where it ends.
+TEST(ScanPattern, DecimalsConvertAsFromCharsConvertsThem) {
+    std::mt19937 random(6000);
+    const auto digits = [&](std::size_t count) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i) {
+            text += static_cast<char>('0' + random() % 10);
+        }
+        return text;
+    };
+    // Floats exactly halfway between two others (16777217) must round to even, decimals
+    // near such a point must not be rounded twice; decimals of 15 digits and more, tiny and
+    // huge ones are the edges of the quick way.
+    std::vector<std::string> texts = {
+        "0", "0.0", "00012.50", "16777216", "16777217", "16777219", "33554435", "9999999",
+        "99999999", "0.500000014901161193847656250", "0.50000001490116119", "0.1", "0.3",
+        "8.589973", "1.0000001", "3.4028235e38", "340282356779733661637539395458142568448",
+        "340282366920938463463374607431768211455", "1e-45",
+        "0.0000000000000000000000000000000000000117549435", "0.0000001", "1234567.", ".1234567",
+        "47.999999", "59.995", "179.99999", "36.823833", "33604.00000", "999999999999999",
+        "9999999999999999", "123456789.0123456",
+        // Rounded to double these land exactly halfway.
+        "1.49536794424057", "4.78222393989563", "0.51981320977211"};
+    for (int i = 0; i < 60000; ++i) {
+        std::string text = digits(random() % 12);
+        if (random() % 3 != 0) {
+            text += '.' + digits(random() % 12);
+        }
+        if (random() % 10 == 0) {
+            text += "e" + std::to_string(static_cast<int>(random() % 20) - 10);
+        }
+        texts.push_back(text);
+    }
+    const ScanPattern pattern("%f%s");
+    for (const std::string& text : texts) {
+        float expected = 0;
+        const auto result = std::from_chars(text.data(), text.data() + text.size(), expected);
+        if (result.ec != std::errc()) {
+            continue;
+        }
+        for (const char* sign : {"", "-", "+"}) {
+            float value = -1;
+            std::string rest;
+            const int count =
+                pattern.scan(sign + text + "|", {value, ScanItem::text(rest, 40, TooLong::Refuse)});
+            ASSERT_EQ(count, 2) << sign << text;
+            const float signedExpected = *sign == '-' ? -expected : expected;
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(value),
+                      std::bit_cast<std::uint32_t>(signedExpected))
+                << sign << text;
+            ASSERT_EQ(rest, std::string(result.ptr, text.data() + text.size()) + "|")
+                << sign << text;
+        }
+    }
+}
+
+TEST(ScanPattern, AMatchGoesOnWhereAnotherStopped) {
+    const ScanPattern start("%d %s");
+    const ScanPattern rest(" %d");
+    int number = 0;
+    std::string word;
+    const auto first =
+        start.scanFrom("12 ab  34", 0, {number, ScanItem::text(word, 4, TooLong::Refuse)});
+    EXPECT_TRUE(start.matchedAll(first));
+    EXPECT_EQ(first.position, 5u);
+    EXPECT_EQ(rest.scanFrom("12 ab  34", first.position, {number}).converted, 1);
+    EXPECT_EQ(number, 34);
+    // A failed match tells where it stopped; a start beyond the end (or beyond a NUL, where
+    // the input ends) converts nothing.
+    const auto stopped =
+        start.scanFrom("7 ", 0, {number, ScanItem::text(word, 4, TooLong::Refuse)});
+    EXPECT_EQ(stopped.converted, 1);
+    EXPECT_EQ(stopped.position, 2u);
+    EXPECT_EQ(rest.scanFrom("12", 5, {number}).converted, 0);
+    EXPECT_EQ(rest.scanFrom(std::string_view("1\0 5", 4), 2, {number}).converted, 0);
 }
 
 TEST(ScanPattern, TextLimitsCutOrRefuse) {

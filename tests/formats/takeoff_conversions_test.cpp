@@ -1,6 +1,7 @@
 #include "app/app_settings.h"
 #include "formats/takeoff_conversions.h"
 #include "formats/text_file.h"
+#include "support/c_format.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 
@@ -34,10 +35,11 @@ std::string oziSites(int count) {
     std::string text =
         "OziExplorer Waypoint File Version 1.0\r\nWGS 84\r\nReserved 2\r\nReserved 3\r\n";
     for (int i = 1; i <= count; ++i) {
-        text += formatText("%4i,SITE%02i        ,  46.%06i,   7.500000,33604.00000, 0, 1, 4,   "
-                           "8388608,     65280,ST %4i m                               , 0, 0,    "
-                           "0, -777\r\n",
-                           i, i, i * 10000, 1000 + i);
+        text +=
+            test::cFormat("%4i,SITE%02i        ,  46.%06i,   7.500000,33604.00000, 0, 1, 4,   "
+                          "8388608,     65280,ST %4i m                               , 0, 0,    "
+                          "0, -777\r\n",
+                          i, i, i * 10000, 1000 + i);
     }
     return text;
 }

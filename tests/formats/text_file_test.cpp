@@ -3,6 +3,7 @@
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
+#include <string_view>
 #include <vector>
 
 namespace zv {
@@ -37,6 +38,25 @@ TEST(TextReader, LineEndsOfBothKindsAndAFinalLineWithoutEnd) {
     }
 }
 
+TEST(TextReader, LinesLeftAsReadLineReadsThemWithOrWithoutACopy) {
+    for (const char* content : {"", "a", "a\n", "a\r\nb", "\n\n\n", "a\nb\n\nc"}) {
+        TextReader counting = TextReader::fromContent(content);
+        TextReader copying = TextReader::fromContent(content);
+        std::size_t left = counting.linesLeft();
+        std::string_view line;
+        std::string copy;
+        while (counting.readLine(line)) {
+            ASSERT_TRUE(copying.readLine(copy)) << content;
+            EXPECT_EQ(line, copy) << content;
+            ASSERT_GT(left, 0u) << content;
+            EXPECT_EQ(counting.linesLeft(), --left) << content;
+        }
+        EXPECT_EQ(left, 0u) << content;
+        EXPECT_FALSE(copying.readLine(copy)) << content;
+        EXPECT_TRUE(line.empty()) << content;
+    }
+}
+
 TEST(TextReader, MissingFileAndDirectoryAreNotOpen) {
     test::TempDir dir;
     EXPECT_FALSE(TextReader(dir / "missing.txt").isOpen());
@@ -47,7 +67,7 @@ TEST(TextWriter, WritesCrLfAndBytesUnchanged) {
     test::TempDir dir;
     TextWriter writer(dir / "out.txt");
     writer.write("a\nb\xB0\n");
-    writer.print("%4.1f|%-3s|%5i\n", 7.0, "m", 1596);
+    writer.write(" 7.0|m  | 1596\n");
     writer.writeLine("");
     ASSERT_TRUE(writer.close());
     EXPECT_EQ(test::readBytes(dir / "out.txt"), "a\r\nb\xB0\r\n 7.0|m  | 1596\r\n\r\n");
@@ -69,10 +89,10 @@ TEST(TextWriter, AtomicReplaceKeepsOldFileOnEveryFault) {
         TextWriter writer(target, WriteMode::Atomic);
         writer.write("new 1\n");
         writer.write("new 2\n");
-        writer.print("%d\n", 3);
+        writer.writeLine("3");
         return writer.close();
     };
-    // 3 writes and the close: each one fails in turn.
+    // 3 writes (a line counts as one) and the close: each one fails in turn.
     for (long n = 1; n <= 4; ++n) {
         injectWriteFault(n);
         EXPECT_FALSE(writeNew()) << n;

@@ -2,6 +2,7 @@
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 #include "lifts/lift_database.h"
+#include "support/c_format.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 
@@ -76,10 +77,10 @@ WaypointList cleanedPairwise(WaypointList lifts) {
 std::vector<std::string> identities(const WaypointList& lifts) {
     std::vector<std::string> out;
     for (const auto& w : lifts) {
-        out.push_back(formatText("%s %.4f %.4f %.4f %.4f %.1f", w.name.c_str(),
-                                 static_cast<double>(w.lat), static_cast<double>(w.latMin),
-                                 static_cast<double>(w.lon), static_cast<double>(w.lonMin),
-                                 static_cast<double>(w.climb)));
+        out.push_back(test::cFormat("%s %.4f %.4f %.4f %.4f %.1f", w.name.c_str(),
+                                    static_cast<double>(w.lat), static_cast<double>(w.latMin),
+                                    static_cast<double>(w.lon), static_cast<double>(w.lonMin),
+                                    static_cast<double>(w.climb)));
     }
     return out;
 }

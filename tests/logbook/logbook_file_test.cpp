@@ -1,10 +1,15 @@
 #include "formats/text_file.h"
 #include "logbook/logbook.h"
+#include "support/c_format.h"
+#include "support/german_locale.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 
 namespace zv {
@@ -77,6 +82,102 @@ TEST(LogbookFile, HandMadeLogbooksReadAndWrittenBackByteForByte) {
                   readBytes(testData(c.expected)))
             << c.input << " at " << c.flightsPerPage;
     }
+}
+
+// The three record lines of every flight are what their printf formats write, for any
+// field values a logbook can hold (units and site texts included, air speed or none).
+TEST(LogbookFile, RecordLinesAreWhatTheirPrintfFormatsWrite) {
+    std::mt19937 random(42);
+    const auto integer = [&] {
+        return random() % 3 == 0 ? std::bit_cast<int>(static_cast<unsigned>(random()))
+                                 : static_cast<int>(random() % 3000) - 100;
+    };
+    const auto real = [&] {
+        static const float edges[] = {0.0f,
+                                      -0.0f,
+                                      0.05f,
+                                      0.25f,
+                                      -0.25f,
+                                      99.95f,
+                                      4.0f,
+                                      -3.9f,
+                                      1e-10f,
+                                      1e-11f,
+                                      12345.6f,
+                                      3e38f,
+                                      std::numeric_limits<float>::infinity(),
+                                      std::numeric_limits<float>::quiet_NaN()};
+        return random() % 2 == 0
+                   ? edges[random() % std::size(edges)]
+                   : static_cast<float>(static_cast<int>(random() % 20001) - 10000) / 100.0f;
+    };
+    // With a NUL byte now and then, which ends a text as it ends a C string.
+    const std::string bytes("mkhPa/s AZ09\xB0\0", 14);
+    const auto text = [&](std::size_t longest) {
+        std::string t(random() % (longest + 1), ' ');
+        for (char& c : t) {
+            c = bytes[random() % bytes.size()];
+        }
+        return t;
+    };
+    const std::string header = pageHeader();
+    for (int i = 0; i < 2000; ++i) {
+        FlightRecord f;
+        for (int* field :
+             {&f.number, &f.takeoffHour, &f.takeoffMinute, &f.landingHour, &f.landingMinute,
+              &f.durationHours, &f.durationMinutes, &f.altiMax, &f.year, &f.month, &f.day,
+              &f.takeoffAltitude, &f.landingAltitude, &f.altiGain, &f.qnh, &f.altiSum}) {
+            *field = integer();
+        }
+        f.varioMax = real();
+        f.varioMin = real();
+        f.distance = real();
+        f.tasMax = real();
+        f.altitudeUnit = text(3);
+        f.varioUnit = text(4);
+        f.distanceUnit = text(3);
+        f.qnhUnit = text(5);
+        f.tasUnit = text(5);
+        f.takeoffSite = text(15);
+        f.polar = text(7);
+        const auto sign = [](float value) { return value > 0 ? '+' : '-'; };
+        std::string expected =
+            test::cFormat(
+                "%8d           %2d:%02d       %2d:%02d       %02d:%02d         %4d%2s      "
+                "%c%4.1f %3s\n",
+                f.number, f.takeoffHour, f.takeoffMinute, f.landingHour, f.landingMinute,
+                f.durationHours, f.durationMinutes, f.altiMax, f.altitudeUnit.c_str(),
+                sign(f.varioMax), std::fabs(static_cast<double>(f.varioMax)), f.varioUnit.c_str()) +
+            test::cFormat(
+                "   %02d-%02d-%02d        %4d%2s      %4d%2s      %5.1f %2s      %4d%2s      "
+                "%c%4.1f %3s\n",
+                f.year, f.month, f.day, f.takeoffAltitude, f.altitudeUnit.c_str(),
+                f.landingAltitude, f.altitudeUnit.c_str(), static_cast<double>(f.distance),
+                f.distanceUnit.c_str(), f.altiGain, f.altitudeUnit.c_str(), sign(f.varioMin),
+                std::fabs(static_cast<double>(f.varioMin)), f.varioUnit.c_str());
+        if (f.tasMax >= 1e-10F) {
+            expected += test::cFormat(
+                "%14s     %4d%4s   %6s                     %4d%2s       %4.1f%4s\n",
+                f.takeoffSite.c_str(), f.qnh, f.qnhUnit.c_str(), f.polar.c_str(), f.altiSum,
+                f.altitudeUnit.c_str(), static_cast<double>(f.tasMax), f.tasUnit.c_str());
+        } else {
+            expected += test::cFormat("%14s     %4d%4s   %6s                     %4d%2s       \n",
+                                      f.takeoffSite.c_str(), f.qnh, f.qnhUnit.c_str(),
+                                      f.polar.c_str(), f.altiSum, f.altitudeUnit.c_str());
+        }
+        CLogbook logbook(serial);
+        logbook.flights().push_back(f);
+        ASSERT_EQ(logbook.logbookText(12), header + expected + "\n@EOF\n") << "flight " << i;
+    }
+}
+
+TEST(LogbookFile, AGermanLocaleChangesNoByte) {
+    test::GermanLocale german;
+    if (!german.active()) {
+        GTEST_SKIP() << test::GermanLocale::missing;
+    }
+    EXPECT_EQ(roundTrip(testData("logbook/seven_flights.log").string(), 3),
+              readBytes(testData("logbook/seven_flights.log")));
 }
 
 TEST(LogbookFile, RecordFieldsAsRead) {

@@ -1,6 +1,7 @@
 #include "app/app_settings.h"
 #include "formats/text_file.h"
 #include "logbook/logbook_commands.h"
+#include "support/german_locale.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 
@@ -301,6 +302,23 @@ TEST(LogbookDialogChecks, FieldsRefusedWithTheFrameworkMessages) {
               "Geben Sie bitte nicht mehr als 11 Zeichen ein.");
     EXPECT_NE(checkTakeoffSiteName("@EOF"), "");
     EXPECT_NE(checkTakeoffSiteName("Café"), "");
+}
+
+// A German desktop reads "12.5" as 12 and a half all the same, and the range message
+// keeps its decimal point.
+TEST(LogbookDialogChecks, RealNumbersAsUnderTheCLocaleWhenTheLocaleIsGerman) {
+    test::GermanLocale german;
+    if (!german.active()) {
+        GTEST_SKIP() << test::GermanLocale::missing;
+    }
+    for (const char* text : {"12.5", "12,5", "+12.5", "1.25e1"}) {
+        double real = 0;
+        EXPECT_EQ(parseRealField(text, 0, 1000, real), "") << text;
+        EXPECT_DOUBLE_EQ(real, 12.5) << text;
+    }
+    double real = 0;
+    EXPECT_EQ(parseRealField("1000.5", 0.5, 1000, real),
+              "Geben Sie bitte eine Zahl zwischen 0.5 und 1000 ein.");
 }
 
 } // namespace

@@ -366,13 +366,17 @@ int sendText(const Options& options, int master, OpenWatch& watch) {
     return 0;
 }
 
+// The bytes as upper-case hexadecimal digits, two a byte, and a line end.
 std::string hexLine(const std::string& bytes) {
+    constexpr std::string_view digits = "0123456789ABCDEF";
     std::string text;
-    char digits[4];
+    text.reserve(2 * bytes.size() + 1);
     for (const char byte : bytes) {
-        std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(byte));
-        text += digits;
+        const auto value = static_cast<unsigned char>(byte);
+        text += digits[value >> 4];
+        text += digits[value & 0x0F];
     }
+    text += '\n';
     return text;
 }
 
@@ -439,7 +443,8 @@ int receivePackets(const Options& options, int master, OpenWatch& watch) {
             writeAll(master, "@@OK", watch);
             lastAccepted = true;
             ++accepted;
-            written = std::fprintf(out, "%s\n", hexLine(copy).c_str()) > 0 && written;
+            const std::string line = hexLine(copy);
+            written = std::fwrite(line.data(), 1, line.size(), out) == line.size() && written;
         }
         if (options.packets > 0 && accepted >= options.packets) {
             tcdrain(master);

@@ -22,6 +22,13 @@ fail() {
     exit 1
 }
 
+# The run under a German locale: a locale that is not installed would leave zv-cli in the
+# C locale without a word, and the run would prove nothing.
+if [[ -n ${ZV_E2E_LOCALE:-} ]] &&
+    ! locale -a 2>/dev/null | grep -qixF "${ZV_E2E_LOCALE/UTF-8/utf8}"; then
+    fail "the locale $ZV_E2E_LOCALE is not installed (scripts/bootstrap generates it)"
+fi
+
 run_cli() {
     local dir=$1
     shift
