@@ -1,7 +1,7 @@
 // Appending a download to a main logbook of 10,000 flights, appending to a logbook of
 // 100,000 flights kept newest first, and the flight order alone.
-#include "app/null_user_interface.h"
-#include "app/user_interface.h"
+#include "base/null_user_interface.h"
+#include "base/user_interface.h"
 #include "formats/text_file.h"
 #include "logbook/logbook.h"
 #include "logbook/logbook_commands.h"

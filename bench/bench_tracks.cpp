@@ -1,10 +1,10 @@
 // "&Flug->Tracks" on a directory of 200 flight data files of 20,000 track points each (a
 // long season of five-hour flights at one point a second), and reading one such file.
 
-#include "app/null_user_interface.h"
+#include "base/null_user_interface.h"
+#include "conversions/track_batch.h"
 #include "formats/flight_track.h"
 #include "formats/text_file.h"
-#include "formats/track_batch.h"
 #include "support/c_format.h"
 
 #include <benchmark/benchmark.h>

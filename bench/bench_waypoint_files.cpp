@@ -3,7 +3,7 @@
 // The readers and writers work line by line in one pass, so the figures in bytes per
 // second stay the same for larger files.
 
-#include "app/null_user_interface.h"
+#include "base/null_user_interface.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 #include "support/c_format.h"

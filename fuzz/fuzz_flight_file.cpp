@@ -1,7 +1,7 @@
 // Reads any bytes as a flight data file. Every point must keep the instrument's ranges (24
 // bits with the sign rule, 16-bit altitude), and the track written of it must hold the
 // point lines exactly as printf formats them, after the six lines of its head.
-#include "app/null_user_interface.h"
+#include "base/null_user_interface.h"
 #include "formats/flight_track.h"
 #include "formats/text_file.h"
 #include "support/c_format.h"

@@ -1,6 +1,6 @@
 // Reads any bytes as a lift file in each of the four modes; every record must keep its
 // field limits, and the lift writer must print what it read as printf prints its columns.
-#include "app/null_user_interface.h"
+#include "base/null_user_interface.h"
 #include "formats/point_rows.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"

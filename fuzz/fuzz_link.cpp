@@ -5,8 +5,8 @@
 // many bytes of the line; each read delivers the next piece (cut to what it asks for);
 // a read past the last piece finds the line silent.
 
-#include "app/null_user_interface.h"
-#include "app/user_interface.h"
+#include "base/null_user_interface.h"
+#include "base/user_interface.h"
 #include "link/instrument_link.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Fuzz target of the logbook reader. Besides not crashing, a logbook that reads without
 // fault must read again, flight for flight, after it was sorted and written, and the
 // sorted list must be in takeoff order.
-#include "app/null_user_interface.h"
+#include "base/null_user_interface.h"
 #include "formats/text_file.h"
 #include "logbook/logbook.h"
 

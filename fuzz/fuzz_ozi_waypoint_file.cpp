@@ -1,6 +1,6 @@
 // Reads any bytes as an OziExplorer waypoint file; every record must keep its field limits
 // and come out in the instrument's text form, printed exactly as printf prints its columns.
-#include "app/null_user_interface.h"
+#include "base/null_user_interface.h"
 #include "formats/point_rows.h"
 #include "formats/text_fields.h"
 #include "formats/text_file.h"

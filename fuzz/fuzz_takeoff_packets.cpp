@@ -1,6 +1,6 @@
 // Decodes any bytes, 31 at a time, as received takeoff-site packets; every site must
 // keep its field limits and a position the takeoff writer prints as printf prints it.
-#include "app/null_user_interface.h"
+#include "base/null_user_interface.h"
 #include "formats/point_rows.h"
 #include "formats/text_file.h"
 #include "link/packet_payloads.h"

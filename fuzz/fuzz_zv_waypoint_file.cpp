@@ -1,6 +1,6 @@
 // Reads any bytes as an instrument waypoint file; every record must keep its field limits,
 // and the OziExplorer writer must print it exactly as printf prints its columns.
-#include "app/null_user_interface.h"
+#include "base/null_user_interface.h"
 #include "formats/point_rows.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"

@@ -1,9 +1,9 @@
 #include "app/automatic_configuration.h"
 
 #include "app/settings_file.h"
-#include "app/user_interface.h"
+#include "base/file_paths.h"
+#include "base/user_interface.h"
 #include "formats/file_lock.h"
-#include "formats/file_paths.h"
 #include "formats/text_file.h"
 
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // The first start in a new directory: the data tree with its example files, and the
 // search for OziExplorer and the ZVView viewer.
 
-#include "app/app_settings.h"
+#include "base/app_settings.h"
 
 #include <optional>
 #include <string>

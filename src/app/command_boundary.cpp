@@ -1,6 +1,6 @@
 #include "app/command_boundary.h"
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 
 #include <exception>
 #include <new>

@@ -4,8 +4,8 @@
 // them is open in a text window, the commands that rewrite it (append, restore, insert a
 // flight) are unavailable. Also the six commands that open data files as documents.
 
-#include "app/app_settings.h"
-#include "app/user_interface.h"
+#include "base/app_settings.h"
+#include "base/user_interface.h"
 
 #include <string>
 

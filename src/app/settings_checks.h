@@ -4,7 +4,7 @@
 // when the page is left and when the sheet is confirmed. A failed check gives the message
 // to show and the entry to put the cursor in.
 
-#include "app/app_settings.h"
+#include "base/app_settings.h"
 
 #include <optional>
 #include <string>

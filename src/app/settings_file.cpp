@@ -1,6 +1,6 @@
 #include "app/settings_file.h"
 
-#include "formats/file_paths.h"
+#include "base/file_paths.h"
 #include "formats/text_fields.h"
 #include "formats/text_file.h"
 
@@ -84,10 +84,6 @@ SettingsFileState loadFrom(AppSettings& settings, TextReader& reader) {
 }
 
 } // namespace
-
-std::string settingsFilePath(const AppSettings& settings) {
-    return joinPath(settings.startDir, "settings.ini");
-}
 
 void loadSettingsLines(AppSettings& settings, TextReader& reader) {
     scanInt(nextLine(reader), settings.firstFlightNumber);

@@ -3,7 +3,7 @@
 // settings.ini: the settings record as 22 lines in the start directory, one value per
 // line, the meaning of a line given by its position.
 
-#include "app/app_settings.h"
+#include "base/app_settings.h"
 
 #include <filesystem>
 #include <string>
@@ -16,9 +16,6 @@ class TextReader;
 inline constexpr const char* settingsVersionMark = "Version1.4";
 // The first line written when a required path was left empty at start.
 inline constexpr const char* invalidSettingsMark = "invalid";
-
-// startDir, separator, "settings.ini".
-std::string settingsFilePath(const AppSettings& settings);
 
 enum class SettingsFileState {
     Loaded,       // first line "Version1.4", the other lines read into the record

@@ -1,7 +1,7 @@
 #include "app/settings_startup.h"
 
 #include "app/automatic_configuration.h"
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 
 namespace zv {
 

@@ -2,8 +2,8 @@
 
 // Settling the settings at start, and the command "Einstellungen".
 
-#include "app/app_settings.h"
 #include "app/settings_file.h"
+#include "base/app_settings.h"
 
 namespace zv {
 

@@ -1,9 +1,9 @@
 #include "app/zv_app.h"
 
-#include "app/precious_files.h"
 #include "app/settings_file.h"
 #include "app/settings_startup.h"
-#include "app/user_interface.h"
+#include "base/user_interface.h"
+#include "formats/precious_files.h"
 
 #include <system_error>
 

@@ -4,8 +4,8 @@
 // menu commands on it for the front ends. settings.ini is written as soon as a command
 // changed a saved field, so that a crash loses nothing.
 
-#include "app/app_settings.h"
 #include "app/settings_file.h"
+#include "base/app_settings.h"
 
 #include <filesystem>
 #include <functional>

@@ -3,7 +3,7 @@
 #include "app/zv_app.h"
 #include "cli/cli_command.h"
 #include "cli/cli_user_interface.h"
-#include "formats/track_batch.h"
+#include "conversions/track_batch.h"
 #include "logbook/flight_assignment.h"
 
 namespace zv::cli {

@@ -2,7 +2,7 @@
 #include "app/zv_app.h"
 #include "cli/cli_command.h"
 #include "cli/cli_user_interface.h"
-#include "formats/waypoint_batch.h"
+#include "conversions/waypoint_batch.h"
 
 namespace zv::cli {
 

@@ -1,6 +1,6 @@
 #include "cli/cli_user_interface.h"
 
-#include "formats/file_paths.h"
+#include "base/file_paths.h"
 
 #include <ostream>
 

@@ -3,7 +3,7 @@
 // zv-cli's user: message boxes printed on standard output, questions answered by
 // --yes/--no, file dialogs answered from the command line's arguments.
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 
 #include <deque>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "formats/flight_track.h"
 
-#include "app/user_interface.h"
-#include "formats/file_paths.h"
+#include "base/file_paths.h"
+#include "base/user_interface.h"
 #include "formats/regular_file.h"
 #include "formats/text_fields.h"
 #include "formats/text_file.h"

@@ -4,7 +4,7 @@
 // The reader accepts the coordinates also with seconds after the minutes. One reader
 // serves the lift database, the extraction, the map export and the upload (LiftReadMode).
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 #include "formats/instrument_text.h"
 #include "formats/point_rows.h"
 #include "formats/scan_pattern.h"

@@ -3,7 +3,7 @@
 //   "L01           N  47 12.50   E  11 03.20    1200 m       90     270"
 // written from degrees-and-minutes records, read into decimal degrees for the upload.
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 #include "formats/coordinates.h"
 #include "formats/instrument_text.h"
 #include "formats/point_rows.h"

@@ -6,7 +6,7 @@
 // display format, proximity, altitude in feet. The instrument's ID and altitude travel in
 // the description, its SIGN as symbol and colours.
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 #include "formats/coordinates.h"
 #include "formats/instrument_text.h"
 #include "formats/point_rows.h"

@@ -4,7 +4,7 @@
 // degrees and decimal minutes, altitude and its unit. Rows may carry seconds after the
 // minutes when read.
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 #include "formats/coordinates.h"
 #include "formats/instrument_text.h"
 #include "formats/point_rows.h"

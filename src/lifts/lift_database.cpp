@@ -1,11 +1,11 @@
 #include "lifts/lift_database.h"
 
-#include "app/app_settings.h"
-#include "app/file_choice.h"
-#include "app/precious_files.h"
-#include "app/user_interface.h"
-#include "formats/file_paths.h"
+#include "base/app_settings.h"
+#include "base/file_choice.h"
+#include "base/file_paths.h"
+#include "base/user_interface.h"
 #include "formats/instrument_text.h"
+#include "formats/precious_files.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 

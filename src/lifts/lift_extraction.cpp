@@ -1,8 +1,8 @@
 #include "lifts/lift_extraction.h"
 
-#include "app/app_settings.h"
-#include "app/precious_files.h"
-#include "formats/file_paths.h"
+#include "base/app_settings.h"
+#include "base/file_paths.h"
+#include "formats/precious_files.h"
 #include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"

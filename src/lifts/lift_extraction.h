@@ -5,8 +5,8 @@
 // "Aufwinde extrahieren" asks for the window; its checks live here so that the window and
 // zv-cli refuse the same entries with the same messages.
 
-#include "app/dialog_data.h"
-#include "app/user_interface.h"
+#include "base/dialog_data.h"
+#include "base/user_interface.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 #include "lifts/lift_map_export.h"
 
-#include "app/app_settings.h"
-#include "app/file_choice.h"
-#include "app/user_interface.h"
-#include "formats/file_paths.h"
+#include "base/app_settings.h"
+#include "base/file_choice.h"
+#include "base/file_paths.h"
+#include "base/user_interface.h"
 #include "formats/waypoint_converter.h"
 
 namespace zv {

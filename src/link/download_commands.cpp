@@ -1,8 +1,9 @@
 #include "link/download_commands.h"
 
-#include "app/app_settings.h"
-#include "app/file_choice.h"
-#include "app/user_interface.h"
+#include "base/app_settings.h"
+#include "base/file_choice.h"
+#include "base/user_interface.h"
+#include "formats/precious_files.h"
 #include "link/instrument_link.h"
 
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "link/instrument_link.h"
 
-#include "app/precious_files.h"
-#include "app/user_interface.h"
+#include "base/user_interface.h"
+#include "formats/precious_files.h"
 #include "formats/text_file.h"
 
 #include <cstring>

@@ -3,7 +3,7 @@
 // One transfer with the instrument: the text download and the packet protocol, with the
 // port choice, the packet list and the progress window shown through the UserInterface.
 
-#include "link/serial_port.h"
+#include "base/serial_port.h"
 
 #include <array>
 #include <cstdint>

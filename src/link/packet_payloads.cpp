@@ -1,6 +1,6 @@
 #include "link/packet_payloads.h"
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 #include "formats/instrument_text.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "link/transfer_chains.h"
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 #include "formats/waypoint_converter.h"
 #include "link/instrument_link.h"
 #include "link/packet_payloads.h"

@@ -1,10 +1,10 @@
 #include "logbook/flight_assignment.h"
 
-#include "app/app_settings.h"
-#include "app/precious_files.h"
-#include "app/user_interface.h"
-#include "formats/file_paths.h"
+#include "base/app_settings.h"
+#include "base/file_paths.h"
+#include "base/user_interface.h"
 #include "formats/flight_track.h"
+#include "formats/precious_files.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "logbook/logbook.h"
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 #include "formats/scan_pattern.h"
 #include "formats/text_fields.h"
 #include "formats/text_file.h"

@@ -3,7 +3,7 @@
 // The logbook: one flight per three record lines, in pages of a fixed number of flights,
 // in the instrument's own columns. CLogbook holds the flights of one command in memory.
 
-#include "formats/file_paths.h"
+#include "base/file_paths.h"
 
 #include <array>
 #include <string>

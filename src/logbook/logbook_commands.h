@@ -4,7 +4,7 @@
 // downloaded logbook to the main logbook, restoring its backup, inserting a flight by
 // hand, and the two evaluations. Each command is called by the menu and by zv-cli alike.
 
-#include "app/dialog_data.h"
+#include "base/dialog_data.h"
 #include "logbook/logbook.h"
 
 #include <string>

@@ -1,9 +1,9 @@
 // The two evaluations of the main logbook: flight hours per month and year, and flight
 // hours per takeoff site, each over a span of dates.
 
-#include "app/app_settings.h"
-#include "app/precious_files.h"
-#include "app/user_interface.h"
+#include "base/app_settings.h"
+#include "base/user_interface.h"
+#include "formats/precious_files.h"
 #include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "logbook/logbook_commands.h"

@@ -6,7 +6,7 @@
 // mode of the exchanges after a close, so that between two exchanges nothing the
 // instrument sends is echoed back to it or translated.
 
-#include "link/serial_port.h"
+#include "base/serial_port.h"
 
 #include <QSerialPort>
 #include <QString>

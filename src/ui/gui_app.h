@@ -3,8 +3,8 @@
 // The start and the end of the desktop program: the profile, the main frame, the settling
 // of the settings, and at the end the profile values and settings.ini.
 
-#include "app/app_settings.h"
 #include "app/zv_app.h"
+#include "base/app_settings.h"
 #include "platform/profile.h"
 #include "ui/qt_user_interface.h"
 

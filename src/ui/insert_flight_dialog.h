@@ -2,7 +2,7 @@
 
 // "Flug einfügen": a flight entered by hand for the main logbook.
 
-#include "app/dialog_data.h"
+#include "base/dialog_data.h"
 
 #include <QDialog>
 #include <functional>

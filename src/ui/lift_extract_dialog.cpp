@@ -1,7 +1,7 @@
 #include "ui/lift_extract_dialog.h"
 
-#include "app/app_settings.h"
-#include "app/user_interface.h"
+#include "base/app_settings.h"
+#include "base/user_interface.h"
 #include "lifts/lift_extraction.h"
 #include "ui/about_help.h"
 

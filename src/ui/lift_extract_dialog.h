@@ -3,7 +3,7 @@
 // "Aufwinde extrahieren": the rectangle, the wind-direction window and the new lift file
 // of an extraction from the lift database.
 
-#include "app/dialog_data.h"
+#include "base/dialog_data.h"
 
 #include <QDialog>
 

@@ -4,8 +4,8 @@
 // and the document windows. It only hosts; the commands run on the settings record and the
 // UserInterface port.
 
-#include "app/app_settings.h"
-#include "app/user_interface.h"
+#include "base/app_settings.h"
+#include "base/user_interface.h"
 #include "platform/profile.h"
 
 #include <QMainWindow>

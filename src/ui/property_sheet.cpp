@@ -1,7 +1,7 @@
 #include "ui/property_sheet.h"
 
-#include "app/precious_files.h"
-#include "app/user_interface.h"
+#include "base/user_interface.h"
+#include "formats/precious_files.h"
 #include "platform/serial_devices.h"
 #include "ui/about_help.h"
 #include "ui/path_chooser_dialog.h"

@@ -4,7 +4,7 @@
 // text windows of the main frame, the wait cursor, the transfer progress window and the
 // dialogs of the commands.
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 
 #include <QPointer>
 #include <QStringList>

@@ -2,7 +2,7 @@
 
 // "Auswertung Flugstunden": the span of the two logbook evaluations.
 
-#include "app/dialog_data.h"
+#include "base/dialog_data.h"
 
 #include <QDialog>
 #include <functional>

@@ -1,10 +1,10 @@
 // The main logbook, the lift database, their backups and settings.ini under every
 // command that writes them: a second zv, a full disk, a write-protected file, what a
 // killed process left behind, and settings under which two of them would be one file.
-#include "app/precious_files.h"
 #include "app/settings_file.h"
 #include "app/zv_app.h"
 #include "formats/file_lock.h"
+#include "formats/precious_files.h"
 #include "formats/text_file.h"
 #include "lifts/lift_database.h"
 #include "lifts/lift_extraction.h"

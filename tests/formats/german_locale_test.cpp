@@ -1,7 +1,7 @@
 // Under a German locale the C library writes and reads a decimal comma. zv's files must
 // not notice: each conversion run under de_DE.UTF-8 gives its reference file byte for byte.
+#include "conversions/lines_conversion.h"
 #include "formats/flight_track.h"
-#include "formats/lines_conversion.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 #include "support/german_locale.h"

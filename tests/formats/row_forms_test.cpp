@@ -1,7 +1,7 @@
 // The readers scan the part that the forms of a row share once and then try the rest of
 // each form from there. These tests hold them against the whole forms tried one after the
 // other from the start of the row, on rows of every form damaged in every way.
-#include "app/null_user_interface.h"
+#include "base/null_user_interface.h"
 #include "formats/coordinates.h"
 #include "formats/scan_pattern.h"
 #include "formats/text_file.h"

@@ -1,5 +1,5 @@
 // "Aufwinde extrahieren": what the dialog shows, what OK refuses and keeps, and "...".
-#include "app/app_settings.h"
+#include "base/app_settings.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 #include "ui/lift_extract_dialog.h"

@@ -1,8 +1,8 @@
 // The main window: the two forms of the menu, the command flags that follow the main
 // logbook and the lift database, the port check marks and the document windows.
 
-#include "app/precious_files.h"
 #include "formats/file_lock.h"
+#include "formats/precious_files.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 #include "ui/main_frame.h"

@@ -2,7 +2,7 @@
 // activated, F1 in every dialog and message box, the font dialog of "Set Font", dialogs
 // wide enough for their titles, and the main window's place kept in the profile.
 
-#include "app/app_settings.h"
+#include "base/app_settings.h"
 #include "platform/profile.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"

@@ -1,4 +1,4 @@
-#include "app/app_settings.h"
+#include "base/app_settings.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 #include "lifts/lift_database.h"

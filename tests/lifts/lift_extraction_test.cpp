@@ -1,6 +1,6 @@
-#include "app/app_settings.h"
 #include "app/settings_file.h"
 #include "app/zv_app.h"
+#include "base/app_settings.h"
 #include "formats/waypoint_converter.h"
 #include "lifts/lift_extraction.h"
 #include "support/scripted_user_interface.h"

@@ -1,4 +1,4 @@
-#include "app/app_settings.h"
+#include "base/app_settings.h"
 #include "lifts/lift_map_export.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"

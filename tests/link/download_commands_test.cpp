@@ -1,5 +1,5 @@
-#include "app/app_settings.h"
-#include "app/user_interface.h"
+#include "base/app_settings.h"
+#include "base/user_interface.h"
 #include "link/download_commands.h"
 #include "support/scripted_serial_port.h"
 #include "support/scripted_user_interface.h"

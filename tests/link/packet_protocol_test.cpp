@@ -1,4 +1,4 @@
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 #include "link/instrument_link.h"
 #include "link_test_support.h"
 #include "support/scripted_serial_port.h"

@@ -1,4 +1,4 @@
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 #include "formats/text_file.h"
 #include "link/instrument_link.h"
 #include "support/scripted_serial_port.h"

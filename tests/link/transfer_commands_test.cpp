@@ -1,5 +1,5 @@
-#include "app/app_settings.h"
-#include "app/user_interface.h"
+#include "base/app_settings.h"
+#include "base/user_interface.h"
 #include "link/instrument_link.h"
 #include "link/transfer_commands.h"
 #include "link_test_support.h"

@@ -1,4 +1,4 @@
-#include "app/app_settings.h"
+#include "base/app_settings.h"
 #include "formats/text_file.h"
 #include "logbook/flight_assignment.h"
 #include "support/scripted_user_interface.h"

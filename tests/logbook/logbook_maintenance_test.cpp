@@ -1,4 +1,4 @@
-#include "app/app_settings.h"
+#include "base/app_settings.h"
 #include "formats/text_file.h"
 #include "logbook/logbook_commands.h"
 #include "support/german_locale.h"

@@ -1,4 +1,4 @@
-#include "app/app_settings.h"
+#include "base/app_settings.h"
 #include "logbook/logbook_commands.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"

@@ -5,7 +5,7 @@
 // fails) can be placed on any numbered call, so that a test can let the N-th read fail
 // for every N. No call ever sleeps: a read that times out moves the clock on.
 
-#include "link/serial_port.h"
+#include "base/serial_port.h"
 
 #include <cstdint>
 #include <deque>

@@ -3,8 +3,8 @@
 // The user of the unit tests: answers come from queues, and everything the command
 // showed is recorded in order.
 
-#include "app/app_settings.h"
-#include "app/user_interface.h"
+#include "base/app_settings.h"
+#include "base/user_interface.h"
 
 #include <deque>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "takeoff_packets.h"
 
-#include "app/null_user_interface.h"
+#include "base/null_user_interface.h"
 #include "formats/waypoint_converter.h"
 #include "link/packet_payloads.h"
 

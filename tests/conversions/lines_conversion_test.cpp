@@ -1,5 +1,5 @@
-#include "app/app_settings.h"
-#include "formats/lines_conversion.h"
+#include "base/app_settings.h"
+#include "conversions/lines_conversion.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 #include "support/c_format.h"

@@ -42,5 +42,7 @@ struct AppSettings {
 std::string mainLogbookPath(const AppSettings& settings);
 // The lift database: liftDir, separator, liftDatabase.
 std::string liftDatabasePath(const AppSettings& settings);
+// settings.ini: startDir, separator, "settings.ini".
+std::string settingsFilePath(const AppSettings& settings);
 
 } // namespace zv

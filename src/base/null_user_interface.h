@@ -3,7 +3,7 @@
 // A user who sees nothing and answers every question with No: the fuzz targets and
 // benchmarks run readers and commands without showing their messages.
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 
 namespace zv {
 

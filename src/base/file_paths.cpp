@@ -1,4 +1,4 @@
-#include "formats/file_paths.h"
+#include "base/file_paths.h"
 
 #include <algorithm>
 #include <fcntl.h>

@@ -1,8 +1,8 @@
-#include "formats/track_batch.h"
+#include "conversions/track_batch.h"
 
-#include "app/app_settings.h"
-#include "app/user_interface.h"
-#include "formats/file_paths.h"
+#include "base/app_settings.h"
+#include "base/file_paths.h"
+#include "base/user_interface.h"
 #include "formats/flight_track.h"
 
 namespace zv {

@@ -1,9 +1,8 @@
-#include "app/precious_files.h"
+#include "formats/precious_files.h"
 
-#include "app/app_settings.h"
-#include "app/settings_file.h"
-#include "app/user_interface.h"
-#include "formats/file_paths.h"
+#include "base/app_settings.h"
+#include "base/file_paths.h"
+#include "base/user_interface.h"
 #include "formats/file_replacement.h"
 
 #include <filesystem>
@@ -94,6 +93,14 @@ std::string preciousTargetRefusal(const AppSettings& settings, const std::string
         }
     }
     return {};
+}
+
+std::optional<std::filesystem::path> chooseDownloadTarget(UserInterface& ui,
+                                                          const FileDialogRequest& request,
+                                                          const AppSettings& settings) {
+    return chooseNewFile(ui, request, [&settings](const std::filesystem::path& target) {
+        return preciousTargetRefusal(settings, target.string());
+    });
 }
 
 std::string sharedPathRefusal(const AppSettings& settings) {

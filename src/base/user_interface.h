@@ -4,7 +4,7 @@
 // Qt windows, zv-cli with standard output and the command line, the tests with a script.
 // Every text is UTF-8.
 
-#include "app/dialog_data.h"
+#include "base/dialog_data.h"
 
 #include <filesystem>
 #include <optional>

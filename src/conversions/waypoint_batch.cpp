@@ -1,8 +1,8 @@
-#include "formats/waypoint_batch.h"
+#include "conversions/waypoint_batch.h"
 
-#include "app/app_settings.h"
-#include "app/user_interface.h"
-#include "formats/file_paths.h"
+#include "base/app_settings.h"
+#include "base/file_paths.h"
+#include "base/user_interface.h"
 #include "formats/waypoint_converter.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 // gets the dialog's default extension, and an existing file is replaced only when the
 // user says so; "No" brings the dialog back.
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 
 #include <filesystem>
 #include <functional>
@@ -19,12 +19,6 @@ using TargetRefusal = std::function<std::string(const std::filesystem::path&)>;
 std::optional<std::filesystem::path> chooseNewFile(UserInterface& ui,
                                                    const FileDialogRequest& request,
                                                    const TargetRefusal& refuse = {});
-
-// The save dialog of a download: as chooseNewFile, and never one of the precious files
-// (the main logbook, the lift database, their backups, settings.ini).
-std::optional<std::filesystem::path> chooseDownloadTarget(UserInterface& ui,
-                                                          const FileDialogRequest& request,
-                                                          const AppSettings& settings);
 
 // The open dialog of the commands that read one existing file: the chosen path, or
 // nothing when the user cancelled the dialog.

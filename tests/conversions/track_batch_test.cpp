@@ -1,6 +1,6 @@
-#include "app/app_settings.h"
+#include "base/app_settings.h"
+#include "conversions/track_batch.h"
 #include "formats/text_file.h"
-#include "formats/track_batch.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 

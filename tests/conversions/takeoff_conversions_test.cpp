@@ -1,5 +1,5 @@
-#include "app/app_settings.h"
-#include "formats/takeoff_conversions.h"
+#include "base/app_settings.h"
+#include "conversions/takeoff_conversions.h"
 #include "formats/text_file.h"
 #include "support/c_format.h"
 #include "support/scripted_user_interface.h"

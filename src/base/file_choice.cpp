@@ -1,7 +1,6 @@
-#include "app/file_choice.h"
+#include "base/file_choice.h"
 
-#include "app/precious_files.h"
-#include "formats/file_paths.h"
+#include "base/file_paths.h"
 
 namespace zv {
 
@@ -26,14 +25,6 @@ chooseNewFile(UserInterface& ui, const FileDialogRequest& request, const TargetR
             return target;
         }
     }
-}
-
-std::optional<std::filesystem::path> chooseDownloadTarget(UserInterface& ui,
-                                                          const FileDialogRequest& request,
-                                                          const AppSettings& settings) {
-    return chooseNewFile(ui, request, [&settings](const std::filesystem::path& target) {
-        return preciousTargetRefusal(settings, target.string());
-    });
 }
 
 std::optional<std::string> chooseExistingFile(UserInterface& ui, FileDialogRequest request) {

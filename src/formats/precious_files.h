@@ -5,6 +5,7 @@
 // them, settings under which two of the maintained files would be one file are refused,
 // and every change of the logbook or the lift database holds their lock.
 
+#include "base/file_choice.h"
 #include "formats/file_lock.h"
 
 #include <initializer_list>
@@ -39,6 +40,11 @@ bool samePlace(const std::string& a, const std::string& b);
 // The message that refuses `target` as the file a download or an extraction writes when
 // it is one of the precious files; empty when it is none of them.
 std::string preciousTargetRefusal(const AppSettings& settings, const std::string& target);
+
+// The save dialog of a download: as chooseNewFile, and never one of the precious files.
+std::optional<std::filesystem::path> chooseDownloadTarget(UserInterface& ui,
+                                                          const FileDialogRequest& request,
+                                                          const AppSettings& settings);
 
 // The message naming the first two maintained files that would share a path under these
 // settings (Flugbuch.log and Flugbuch.lft in one directory have one backup Flugbuch.bak);

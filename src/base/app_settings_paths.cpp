@@ -1,5 +1,5 @@
-#include "app/app_settings.h"
-#include "formats/file_paths.h"
+#include "base/app_settings.h"
+#include "base/file_paths.h"
 
 namespace zv {
 
@@ -9,6 +9,10 @@ std::string mainLogbookPath(const AppSettings& settings) {
 
 std::string liftDatabasePath(const AppSettings& settings) {
     return joinPath(settings.liftDir, settings.liftDatabase);
+}
+
+std::string settingsFilePath(const AppSettings& settings) {
+    return joinPath(settings.startDir, "settings.ini");
 }
 
 } // namespace zv
