@@ -8,7 +8,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace zv {
 
@@ -58,19 +57,6 @@ struct SettingsProblem {
 
 inline constexpr int maxPathChars = 256;
 inline constexpr int maxLiftDatabaseChars = 30;
-
-// The standard messages of the entry checks.
-std::string messageIntRange(int low, int high);
-std::string messageMaxChars(int count);
-std::string messageNotInteger();
-std::string messageNotUnsigned();
-
-// A whole number (blanks around it allowed); the message when it is none or out of range.
-std::optional<std::string> checkInt(std::string_view text, int low, int high, int& value);
-// A non-negative whole number that fits the record's 32-bit field.
-std::optional<std::string> checkUnsigned(std::string_view text, int& value);
-// At most `count` characters.
-std::optional<std::string> checkLength(std::string_view text, int count);
 
 // The first failing check of one page, in the order of its entries.
 std::optional<SettingsProblem> checkSettingsPage(SettingsPage page, const SettingsEntries& entries);

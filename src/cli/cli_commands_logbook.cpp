@@ -73,20 +73,15 @@ bool fillInsertFlight(const InsertFlightOptions& options, InsertFlightDialogData
     if (options.date) {
         data.date = *options.date;
     }
-    data.takeoffSite = options.site;
     data.takeoffHour = options.start.first;
     data.takeoffMinute = options.start.second;
     data.landingHour = options.landing.first;
     data.landingMinute = options.landing.second;
-    for (const std::string& refusal :
-         {checkTakeoffSiteName(options.site),
-          parseIntegerField(options.startAltitude, 0, maxInsertAltitude, data.takeoffAltitude),
-          parseIntegerField(options.landingAltitude, 0, maxInsertAltitude, data.landingAltitude),
-          parseRealField(options.distance, 0, maxInsertDistance, data.distance)}) {
-        if (!refusal.empty()) {
-            ui.message(refusal, Icon::Exclamation);
-            return false;
-        }
+    const InsertFlightTexts texts{options.site, options.startAltitude, options.landingAltitude,
+                                  options.distance};
+    if (const InsertFlightRefusal refusal = acceptInsertFlightTexts(texts, data)) {
+        ui.message(refusal.text, Icon::Exclamation);
+        return false;
     }
     return true;
 }
@@ -167,9 +162,8 @@ CommandAction evaluation(const TimeSpanDialogData& span,
                          bool (*command)(const AppSettings&, UserInterface&)) {
     return [span, command](CZvApp& app, CliUserInterface& ui) {
         ui.timeSpanDialog = [&span, &ui](TimeSpanDialogData& data) {
-            const std::string refusal = checkTimeSpan(span);
-            if (!refusal.empty()) {
-                ui.message(refusal, Icon::Exclamation);
+            if (const FieldRefusal refusal = checkTimeSpan(span)) {
+                ui.message(*refusal, Icon::Exclamation);
                 return false;
             }
             data = span;

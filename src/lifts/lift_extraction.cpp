@@ -1,12 +1,12 @@
 #include "lifts/lift_extraction.h"
 
 #include "base/app_settings.h"
+#include "base/field_checks.h"
 #include "base/file_paths.h"
 #include "formats/precious_files.h"
 #include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
-#include "logbook/logbook_commands.h"
 
 #include <filesystem>
 #include <system_error>
@@ -19,9 +19,8 @@ namespace {
 LiftExtractRefusal readCoordinate(const std::string& text, double limit, LiftExtractField field,
                                   float& value) {
     double parsed = 0;
-    std::string refusal = parseRealField(text, -limit, limit, parsed);
-    if (!refusal.empty()) {
-        return {std::move(refusal), Icon::Exclamation, field};
+    if (FieldRefusal refusal = checkReal(text, -limit, limit, parsed)) {
+        return {std::move(*refusal), Icon::Exclamation, field};
     }
     value = static_cast<float>(parsed);
     return {};
@@ -29,9 +28,8 @@ LiftExtractRefusal readCoordinate(const std::string& text, double limit, LiftExt
 
 // A wind-direction edit: a whole number of degrees, 0 to 360.
 LiftExtractRefusal readDirection(const std::string& text, LiftExtractField field, int& value) {
-    std::string refusal = parseIntegerField(text, 0, 360, value);
-    if (!refusal.empty()) {
-        return {std::move(refusal), Icon::Exclamation, field};
+    if (FieldRefusal refusal = checkInteger(text, 0, 360, value)) {
+        return {std::move(*refusal), Icon::Exclamation, field};
     }
     return {};
 }

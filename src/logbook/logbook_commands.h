@@ -5,6 +5,7 @@
 // hand, and the two evaluations. Each command is called by the menu and by zv-cli alike.
 
 #include "base/dialog_data.h"
+#include "base/field_checks.h"
 #include "logbook/logbook.h"
 
 #include <string>
@@ -48,23 +49,41 @@ bool commandInsertFlight(const AppSettings& settings, UserInterface& ui);
 // The flight of "Flug einfügen", or the message that refuses it (landing before takeoff).
 // data.takeoffSite is UTF-8 as typed.
 FlightRecord flightFromDialog(const InsertFlightDialogData& data);
-std::string checkFlightTimes(const InsertFlightDialogData& data);
+FieldRefusal checkFlightTimes(const InsertFlightDialogData& data);
 // All field checks of "Flug einfügen" on data already converted (zv-cli, the command).
-std::string checkInsertFlightData(const InsertFlightDialogData& data);
+FieldRefusal checkInsertFlightData(const InsertFlightDialogData& data);
 
-// The field checks of the dialogs, with the framework's German messages; each returns
-// the message to show, or an empty text when the entry is accepted.
-std::string parseIntegerField(const std::string& text, int minimum, int maximum, int& value);
-std::string parseRealField(const std::string& text, double minimum, double maximum, double& value);
-std::string checkMaxCharacters(const std::string& utf8Text, int maximum);
 // The site name of "Flug einfügen": at most 11 characters the logbook can hold.
-std::string checkTakeoffSiteName(const std::string& utf8Text);
+FieldRefusal checkTakeoffSiteName(const std::string& utf8Text);
 inline constexpr int maxSiteNameLength = 11;
 inline constexpr int maxInsertAltitude = 10000;
 inline constexpr double maxInsertDistance = 1000;
 
+// The edits of "Flug einfügen" that are typed as text, in the order of the dialog.
+struct InsertFlightTexts {
+    std::string takeoffSite;
+    std::string takeoffAltitude;
+    std::string landingAltitude;
+    std::string distance;
+};
+
+// The edit a refusal gives the focus to.
+enum class InsertFlightField { None, TakeoffSite, TakeoffAltitude, LandingAltitude, Distance };
+
+struct InsertFlightRefusal {
+    std::string text; // empty: accepted
+    InsertFlightField field = InsertFlightField::None;
+
+    explicit operator bool() const { return !text.empty(); }
+};
+
+// What OK does before it closes the dialog: the edits in order, each with its check; on
+// a refusal `data` stays as it was, otherwise it takes the site, altitudes and distance.
+InsertFlightRefusal acceptInsertFlightTexts(const InsertFlightTexts& texts,
+                                            InsertFlightDialogData& data);
+
 // "Auswertung Flugstunden": the span must end after it begins unless all flights count.
-std::string checkTimeSpan(const TimeSpanDialogData& data);
+FieldRefusal checkTimeSpan(const TimeSpanDialogData& data);
 
 // Today's date on the computer's clock (the dialogs start with it).
 CalendarDate today();

@@ -63,35 +63,6 @@ char upperSiteByte(char c) {
     }
 }
 
-std::size_t utf8Length(const std::string& text) {
-    std::size_t count = 0;
-    for (const char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++count;
-        }
-    }
-    return count;
-}
-
-std::string trimBlanks(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return {};
-    }
-    const std::size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-std::string integerRangeMessage(int minimum, int maximum) {
-    return "Geben Sie bitte eine ganze Zahl zwischen " + integerText(minimum) + " und " +
-           integerText(maximum) + " ein.";
-}
-
-std::string realRangeMessage(double minimum, double maximum) {
-    return "Geben Sie bitte eine Zahl zwischen " + generalText(minimum, 15) + " und " +
-           generalText(maximum, 15) + " ein.";
-}
-
 } // namespace
 
 bool createBackup(const std::string& mainPath, UserInterface& ui) {
@@ -251,14 +222,12 @@ bool commandInsertFlight(const AppSettings& settings, UserInterface& ui) {
     }
     // The dialog checks its fields; checked again here because a site name the logbook
     // cannot read back would make the whole main logbook unreadable.
-    const std::string refusal = checkInsertFlightData(data);
-    if (!refusal.empty()) {
-        ui.message(refusal, Icon::Exclamation);
+    if (const FieldRefusal refusal = checkInsertFlightData(data)) {
+        ui.message(*refusal, Icon::Exclamation);
         return false;
     }
-    const std::string timeRefusal = checkFlightTimes(data);
-    if (!timeRefusal.empty()) {
-        ui.message(timeRefusal, Icon::Information);
+    if (const FieldRefusal refusal = checkFlightTimes(data)) {
+        ui.message(*refusal, Icon::Information);
         return false;
     }
     LogbookResult result = LogbookResult::Failed;
@@ -270,22 +239,27 @@ bool commandInsertFlight(const AppSettings& settings, UserInterface& ui) {
     return showResult(result, mainPath, ui);
 }
 
-std::string checkInsertFlightData(const InsertFlightDialogData& data) {
-    std::string refusal = checkTakeoffSiteName(data.takeoffSite);
-    if (refusal.empty() && (data.takeoffAltitude < 0 || data.takeoffAltitude > maxInsertAltitude ||
-                            data.landingAltitude < 0 || data.landingAltitude > maxInsertAltitude)) {
-        refusal = integerRangeMessage(0, maxInsertAltitude);
+FieldRefusal checkInsertFlightData(const InsertFlightDialogData& data) {
+    if (FieldRefusal refusal = checkTakeoffSiteName(data.takeoffSite)) {
+        return refusal;
     }
-    if (refusal.empty() && !(data.distance >= 0 && data.distance <= maxInsertDistance)) {
-        refusal = realRangeMessage(0, maxInsertDistance);
+    if (data.takeoffAltitude < 0 || data.takeoffAltitude > maxInsertAltitude ||
+        data.landingAltitude < 0 || data.landingAltitude > maxInsertAltitude) {
+        return messageIntegerRange(0, maxInsertAltitude);
     }
-    return refusal;
+    if (!(data.distance >= 0 && data.distance <= maxInsertDistance)) {
+        return messageRealRange(0, maxInsertDistance);
+    }
+    return std::nullopt;
 }
 
-std::string checkFlightTimes(const InsertFlightDialogData& data) {
+FieldRefusal checkFlightTimes(const InsertFlightDialogData& data) {
     const int minutes =
         (data.landingHour - data.takeoffHour) * 60 + data.landingMinute - data.takeoffMinute;
-    return minutes < 0 ? "Landezeit kleiner als Startzeit\n" : "";
+    if (minutes < 0) {
+        return "Landezeit kleiner als Startzeit\n";
+    }
+    return std::nullopt;
 }
 
 FlightRecord flightFromDialog(const InsertFlightDialogData& data) {
@@ -323,60 +297,8 @@ FlightRecord flightFromDialog(const InsertFlightDialogData& data) {
     return flight;
 }
 
-std::string parseIntegerField(const std::string& text, int minimum, int maximum, int& value) {
-    const std::string trimmed = trimBlanks(text);
-    std::size_t p = 0;
-    if (p < trimmed.size() && (trimmed[p] == '+' || trimmed[p] == '-')) {
-        ++p;
-    }
-    if (p == trimmed.size() || trimmed.find_first_not_of("0123456789", p) != std::string::npos) {
-        return "Geben Sie bitte eine ganze Zahl ein.";
-    }
-    const bool negative = trimmed[0] == '-';
-    long long parsed = 0;
-    for (; p < trimmed.size() && parsed <= 1'000'000'000'000LL; ++p) {
-        parsed = parsed * 10 + (trimmed[p] - '0');
-    }
-    if (negative) {
-        parsed = -parsed;
-    }
-    if (parsed < minimum || parsed > maximum) {
-        return integerRangeMessage(minimum, maximum);
-    }
-    value = static_cast<int>(parsed);
-    return {};
-}
-
-std::string parseRealField(const std::string& text, double minimum, double maximum, double& value) {
-    std::string trimmed = trimBlanks(text);
-    // German pilots write the decimal comma: "12,5" is 12.5 km when the comma is the
-    // number's only separator.
-    const std::size_t comma = trimmed.find(',');
-    if (comma != std::string::npos && trimmed.find_first_of(".,", comma + 1) == std::string::npos &&
-        trimmed.find('.') == std::string::npos) {
-        trimmed[comma] = '.';
-    }
-    double parsed = 0;
-    if (!parseDecimal(trimmed, parsed)) {
-        return "Geben Sie bitte eine Zahl ein.";
-    }
-    if (!(parsed >= minimum && parsed <= maximum)) {
-        return realRangeMessage(minimum, maximum);
-    }
-    value = parsed;
-    return {};
-}
-
-std::string checkMaxCharacters(const std::string& utf8Text, int maximum) {
-    if (utf8Length(utf8Text) > static_cast<std::size_t>(maximum)) {
-        return "Geben Sie bitte nicht mehr als " + integerText(maximum) + " Zeichen ein.";
-    }
-    return {};
-}
-
-std::string checkTakeoffSiteName(const std::string& utf8Text) {
-    std::string refusal = checkMaxCharacters(utf8Text, maxSiteNameLength);
-    if (!refusal.empty()) {
+FieldRefusal checkTakeoffSiteName(const std::string& utf8Text) {
+    if (FieldRefusal refusal = checkMaxCharacters(utf8Text, maxSiteNameLength)) {
         return refusal;
     }
     for (const char c : utf8ToCp1252(utf8Text)) {
@@ -385,6 +307,31 @@ std::string checkTakeoffSiteName(const std::string& utf8Text) {
                    "_ / - . ! ° > : enthalten.";
         }
     }
+    return std::nullopt;
+}
+
+InsertFlightRefusal acceptInsertFlightTexts(const InsertFlightTexts& texts,
+                                            InsertFlightDialogData& data) {
+    InsertFlightDialogData entered = data;
+    entered.takeoffSite = texts.takeoffSite;
+    const struct {
+        InsertFlightField field;
+        FieldRefusal refusal;
+    } checks[] = {
+        {InsertFlightField::TakeoffSite, checkTakeoffSiteName(texts.takeoffSite)},
+        {InsertFlightField::TakeoffAltitude,
+         checkInteger(texts.takeoffAltitude, 0, maxInsertAltitude, entered.takeoffAltitude)},
+        {InsertFlightField::LandingAltitude,
+         checkInteger(texts.landingAltitude, 0, maxInsertAltitude, entered.landingAltitude)},
+        {InsertFlightField::Distance,
+         checkReal(texts.distance, 0, maxInsertDistance, entered.distance)},
+    };
+    for (const auto& check : checks) {
+        if (check.refusal) {
+            return {*check.refusal, check.field};
+        }
+    }
+    data = entered;
     return {};
 }
 

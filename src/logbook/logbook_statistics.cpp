@@ -155,9 +155,8 @@ bool prepareEvaluation(const AppSettings& settings, CLogbook& logbook, TimeSpanD
     if (!ui.runTimeSpanDialog(data)) {
         return false;
     }
-    const std::string refusal = checkTimeSpan(data);
-    if (!refusal.empty()) {
-        ui.message(refusal, Icon::Exclamation);
+    if (const FieldRefusal refusal = checkTimeSpan(data)) {
+        ui.message(*refusal, Icon::Exclamation);
         return false;
     }
     return true;
@@ -165,11 +164,11 @@ bool prepareEvaluation(const AppSettings& settings, CLogbook& logbook, TimeSpanD
 
 } // namespace
 
-std::string checkTimeSpan(const TimeSpanDialogData& data) {
+FieldRefusal checkTimeSpan(const TimeSpanDialogData& data) {
     if (!data.allFlights && !(calendarDate(data.start) < calendarDate(data.end))) {
         return "Ende der Auswertung muß später sein als Beginn!";
     }
-    return {};
+    return std::nullopt;
 }
 
 bool writeFlightHoursReport(CLogbook& logbook, const TimeSpanDialogData& data,

@@ -84,33 +84,35 @@ void InsertFlightDialog::accept() {
     InsertFlightDialogData entered = data_;
     const QDate date = date_->date();
     entered.date = {date.day(), date.month(), date.year()};
-    entered.takeoffSite = site_->text().toStdString();
     entered.takeoffHour = takeoffTime_->time().hour();
     entered.takeoffMinute = takeoffTime_->time().minute();
     entered.landingHour = landingTime_->time().hour();
     entered.landingMinute = landingTime_->time().minute();
 
-    // The fields in the order of the dialog; the first refused one keeps the focus.
-    struct Check {
-        QLineEdit* field;
-        std::string refusal;
-    };
-    const Check checks[] = {
-        {site_, checkTakeoffSiteName(entered.takeoffSite)},
-        {takeoffAltitude_, parseIntegerField(takeoffAltitude_->text().toStdString(), 0,
-                                             maxInsertAltitude, entered.takeoffAltitude)},
-        {landingAltitude_, parseIntegerField(landingAltitude_->text().toStdString(), 0,
-                                             maxInsertAltitude, entered.landingAltitude)},
-        {distance_,
-         parseRealField(distance_->text().toStdString(), 0, maxInsertDistance, entered.distance)},
-    };
-    for (const Check& check : checks) {
-        if (!check.refusal.empty()) {
-            showRefusal(QString::fromStdString(check.refusal));
-            check.field->setFocus();
-            check.field->selectAll();
-            return;
+    const InsertFlightTexts texts{
+        site_->text().toStdString(), takeoffAltitude_->text().toStdString(),
+        landingAltitude_->text().toStdString(), distance_->text().toStdString()};
+    if (const InsertFlightRefusal refusal = acceptInsertFlightTexts(texts, entered)) {
+        showRefusal(QString::fromStdString(refusal.text));
+        // The refused edit keeps the focus.
+        QLineEdit* field = site_;
+        switch (refusal.field) {
+        case InsertFlightField::TakeoffAltitude:
+            field = takeoffAltitude_;
+            break;
+        case InsertFlightField::LandingAltitude:
+            field = landingAltitude_;
+            break;
+        case InsertFlightField::Distance:
+            field = distance_;
+            break;
+        case InsertFlightField::None:
+        case InsertFlightField::TakeoffSite:
+            break;
         }
+        field->setFocus();
+        field->selectAll();
+        return;
     }
     data_ = entered;
     QDialog::accept();

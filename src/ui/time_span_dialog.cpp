@@ -66,9 +66,8 @@ void TimeSpanDialog::accept() {
     entered.start = calendarDate(start_->date());
     entered.end = calendarDate(end_->date());
     entered.allFlights = allFlights_->isChecked();
-    const std::string refusal = checkTimeSpan(entered);
-    if (!refusal.empty()) {
-        showRefusal(QString::fromStdString(refusal));
+    if (const FieldRefusal refusal = checkTimeSpan(entered)) {
+        showRefusal(QString::fromStdString(*refusal));
         return;
     }
     data_ = entered;

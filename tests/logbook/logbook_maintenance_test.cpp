@@ -263,7 +263,7 @@ TEST(LogbookInsert, RefusedEntriesLeaveTheLogbook) {
 TEST(LogbookInsert, EqualTimesGiveNoFlightTime) {
     auto data = enteredFlight();
     data.landingMinute = 0;
-    EXPECT_EQ(checkFlightTimes(data), "");
+    EXPECT_EQ(checkFlightTimes(data), std::nullopt);
     const FlightRecord flight = flightFromDialog(data);
     EXPECT_EQ(flight.durationHours, 0);
     EXPECT_EQ(flight.durationMinutes, 0);
@@ -274,34 +274,66 @@ TEST(LogbookInsert, EqualTimesGiveNoFlightTime) {
 TEST(LogbookDialogChecks, FieldsRefusedWithTheFrameworkMessages) {
     int number = -1;
     double real = -1;
-    EXPECT_EQ(parseIntegerField(" 10000 ", 0, 10000, number), "");
+    EXPECT_EQ(checkInteger(" 10000 ", 0, 10000, number), std::nullopt);
     EXPECT_EQ(number, 10000);
     for (const char* text : {"10001", "-1", "99999999999999999999"}) {
-        EXPECT_EQ(parseIntegerField(text, 0, 10000, number),
+        EXPECT_EQ(checkInteger(text, 0, 10000, number),
                   "Geben Sie bitte eine ganze Zahl zwischen 0 und 10000 ein.")
             << text;
     }
     for (const char* text : {"", "12a", "1.5", "+"}) {
-        EXPECT_EQ(parseIntegerField(text, 0, 10000, number), "Geben Sie bitte eine ganze Zahl ein.")
+        EXPECT_EQ(checkInteger(text, 0, 10000, number), "Geben Sie bitte eine ganze Zahl ein.")
             << text;
     }
     for (const char* text : {"12.5", " 12,5 "}) {
         real = 0;
-        EXPECT_EQ(parseRealField(text, 0, 1000, real), "") << text;
+        EXPECT_EQ(checkReal(text, 0, 1000, real), std::nullopt) << text;
         EXPECT_DOUBLE_EQ(real, 12.5) << text;
     }
     for (const char* text : {"1,2,5", "1.2,5", "1,2.5", ","}) {
-        EXPECT_EQ(parseRealField(text, 0, 1000, real), "Geben Sie bitte eine Zahl ein.") << text;
+        EXPECT_EQ(checkReal(text, 0, 1000, real), "Geben Sie bitte eine Zahl ein.") << text;
     }
-    EXPECT_EQ(parseRealField("1000.1", 0, 1000, real),
+    EXPECT_EQ(checkReal("1000.1", 0, 1000, real),
               "Geben Sie bitte eine Zahl zwischen 0 und 1000 ein.");
-    EXPECT_EQ(parseRealField("1e999", 0, 1000, real), "Geben Sie bitte eine Zahl ein.");
-    EXPECT_EQ(parseRealField("zwölf", 0, 1000, real), "Geben Sie bitte eine Zahl ein.");
-    EXPECT_EQ(checkTakeoffSiteName("Höhe Ößü 12"), ""); // 11 characters, 14 bytes
+    EXPECT_EQ(checkReal("1e999", 0, 1000, real), "Geben Sie bitte eine Zahl ein.");
+    EXPECT_EQ(checkReal("zwölf", 0, 1000, real), "Geben Sie bitte eine Zahl ein.");
+    EXPECT_EQ(checkTakeoffSiteName("Höhe Ößü 12"), std::nullopt); // 11 characters, 14 bytes
     EXPECT_EQ(checkTakeoffSiteName("STUBALPE 123"),
               "Geben Sie bitte nicht mehr als 11 Zeichen ein.");
-    EXPECT_NE(checkTakeoffSiteName("@EOF"), "");
-    EXPECT_NE(checkTakeoffSiteName("Café"), "");
+    EXPECT_NE(checkTakeoffSiteName("@EOF"), std::nullopt);
+    EXPECT_NE(checkTakeoffSiteName("Café"), std::nullopt);
+}
+
+// OK of "Flug einfügen": the edits in the dialog's order, the first refused one named
+// for the focus, and nothing taken over from a refused entry.
+TEST(LogbookDialogChecks, InsertFlightTextsAreReadInTheDialogsOrder) {
+    struct Case {
+        InsertFlightTexts texts;
+        InsertFlightField field;
+    };
+    const Case cases[] = {
+        {{"STUBALPE", "1200", "800", "12,5"}, InsertFlightField::None},
+        {{"STUBALPE 123", "x", "x", "x"}, InsertFlightField::TakeoffSite},
+        {{"STUBALPE", "10001", "x", "x"}, InsertFlightField::TakeoffAltitude},
+        {{"STUBALPE", "1200", "-1", "x"}, InsertFlightField::LandingAltitude},
+        {{"STUBALPE", "1200", "800", "1000.5"}, InsertFlightField::Distance},
+    };
+    for (const Case& c : cases) {
+        InsertFlightDialogData data;
+        data.takeoffSite = "ALT";
+        const InsertFlightRefusal refusal = acceptInsertFlightTexts(c.texts, data);
+        EXPECT_EQ(refusal.field, c.field) << c.texts.takeoffSite;
+        EXPECT_EQ(static_cast<bool>(refusal), c.field != InsertFlightField::None);
+        if (refusal) {
+            EXPECT_EQ(data.takeoffSite, "ALT");
+            EXPECT_EQ(data.takeoffAltitude, 0);
+        } else {
+            EXPECT_EQ(data.takeoffSite, "STUBALPE");
+            EXPECT_EQ(data.takeoffAltitude, 1200);
+            EXPECT_EQ(data.landingAltitude, 800);
+            EXPECT_DOUBLE_EQ(data.distance, 12.5);
+        }
+    }
 }
 
 // A German desktop reads "12.5" as 12 and a half all the same, and the range message
@@ -313,11 +345,11 @@ TEST(LogbookDialogChecks, RealNumbersAsUnderTheCLocaleWhenTheLocaleIsGerman) {
     }
     for (const char* text : {"12.5", "12,5", "+12.5", "1.25e1"}) {
         double real = 0;
-        EXPECT_EQ(parseRealField(text, 0, 1000, real), "") << text;
+        EXPECT_EQ(checkReal(text, 0, 1000, real), std::nullopt) << text;
         EXPECT_DOUBLE_EQ(real, 12.5) << text;
     }
     double real = 0;
-    EXPECT_EQ(parseRealField("1000.5", 0.5, 1000, real),
+    EXPECT_EQ(checkReal("1000.5", 0.5, 1000, real),
               "Geben Sie bitte eine Zahl zwischen 0.5 und 1000 ein.");
 }
 

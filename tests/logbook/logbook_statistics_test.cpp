@@ -156,12 +156,12 @@ TEST(TakeoffSites, ReportInByteOrderWithSummedTimes) {
 }
 
 TEST(TimeSpan, CheckAndCenturyRule) {
-    EXPECT_EQ(checkTimeSpan(span({1, 1, 2000}, {2, 1, 2000})), "");
+    EXPECT_EQ(checkTimeSpan(span({1, 1, 2000}, {2, 1, 2000})), std::nullopt);
     EXPECT_EQ(checkTimeSpan(span({2, 1, 2000}, {2, 1, 2000})),
               "Ende der Auswertung muß später sein als Beginn!");
     EXPECT_EQ(checkTimeSpan(span({1, 2, 2000}, {31, 1, 2000})),
               "Ende der Auswertung muß später sein als Beginn!");
-    EXPECT_EQ(checkTimeSpan({{2, 1, 2000}, {1, 1, 2000}, true}), "");
+    EXPECT_EQ(checkTimeSpan({{2, 1, 2000}, {1, 1, 2000}, true}), std::nullopt);
     const std::pair<int, int> years[] = {{95, 1995}, {5, 2005}, {0, 2000}, {90, 2090}, {91, 1991}};
     for (const auto& [twoDigits, full] : years) {
         EXPECT_EQ(fourDigitYear(twoDigits), full);

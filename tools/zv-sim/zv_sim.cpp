@@ -285,9 +285,10 @@ private:
     int closes_ = 0;
 };
 
-// Writes all bytes to the master; false when zv closed the port meanwhile or the line
+// Writes all bytes to the master whether or not zv still holds the port (it may read a
+// packet, answer and close before this returns); false on a write error or when the line
 // stayed blocked for a second.
-bool writeAll(int master, std::string_view bytes, OpenWatch& watch) {
+bool sendBytes(int master, std::string_view bytes) {
     while (!bytes.empty()) {
         pollfd p{master, POLLOUT, 0};
         if (::poll(&p, 1, 1000) <= 0) {
@@ -301,6 +302,15 @@ bool writeAll(int master, std::string_view bytes, OpenWatch& watch) {
             return false;
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Writes all bytes to the master as sendBytes does; false also when zv closed the port
+// meanwhile.
+bool writeAll(int master, std::string_view bytes, OpenWatch& watch) {
+    if (!sendBytes(master, bytes)) {
+        return false;
     }
     watch.drain();
     return watch.portOpen();
@@ -456,26 +466,6 @@ int receivePackets(const Options& options, int master, OpenWatch& watch) {
     written = std::fclose(out) == 0 && written;
     const bool complete = options.packets > 0 ? accepted >= options.packets : accepted > 0;
     return written && complete ? 0 : 1;
-}
-
-// Writes all bytes to the master whether or not zv still holds the port (it may read a
-// packet, answer and close before this returns); false on a write error.
-bool sendBytes(int master, std::string_view bytes) {
-    while (!bytes.empty()) {
-        pollfd p{master, POLLOUT, 0};
-        if (::poll(&p, 1, 1000) <= 0) {
-            return false;
-        }
-        const ssize_t n = ::write(master, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EAGAIN || errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
 }
 
 // Waits until zv has opened the port once more than `seen` times and holds it open.
