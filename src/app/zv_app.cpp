@@ -5,6 +5,7 @@
 #include "base/user_interface.h"
 #include "formats/precious_files.h"
 
+#include <stdexcept>
 #include <system_error>
 
 namespace zv {
@@ -73,15 +74,20 @@ bool CZvApp::runCommand(const Command& command) {
     return succeeded;
 }
 
-bool CZvApp::commandSettings() {
-    return runCommand(runSettingsCommand);
-}
-
-bool CZvApp::commandSelectPort(int port) {
-    return runCommand([port](AppSettings& settings, UserInterface&) {
-        settings.comPort = port;
-        return true;
-    });
+bool CZvApp::runCommand(CommandId id, SerialPort* line) {
+    const CommandFunction& function = commandEntry(id).function;
+    if (function.onLine) {
+        if (line == nullptr) {
+            throw std::logic_error("a transfer needs the serial line");
+        }
+        return runCommand([&function, line](AppSettings& settings, UserInterface& ui) {
+            return function.onLine(settings, ui, *line);
+        });
+    }
+    if (!function.onRecord) {
+        throw std::logic_error("a command of the main window");
+    }
+    return runCommand(function.onRecord);
 }
 
 } // namespace zv

@@ -4,6 +4,7 @@
 // menu commands on it for the front ends. settings.ini is written as soon as a command
 // changed a saved field, so that a crash loses nothing.
 
+#include "app/command_table.h"
 #include "app/settings_file.h"
 #include "base/app_settings.h"
 
@@ -37,9 +38,6 @@ public:
     // Reads settings.ini of startDir without any dialogue (the headless front end): the
     // record is taken only from a file of this version.
     SettingsFileState readSettings(const std::filesystem::path& startDir);
-    // Whether the record was settled: before that, it must never overwrite settings.ini.
-    bool settingsSettled() const { return settled_; }
-
     // Writes settings.ini atomically; a failure is reported with the stop icon.
     bool saveSettings();
     // At the end of the program: writes settings.ini if the settings were settled.
@@ -49,10 +47,9 @@ public:
     // the command failed or the changed settings could not be written.
     bool runCommand(const Command& command);
 
-    // "Einstellungen": the settings sheet.
-    bool commandSettings();
-    // "Zirrova" > "Port" > "COM1" (port 0) or "COM2" (port 1).
-    bool commandSelectPort(int port);
+    // Runs the function of a command of the table (app/command_table.h) the same way; a
+    // transfer runs on `line`, which the front end provides.
+    bool runCommand(CommandId id, SerialPort* line = nullptr);
 
 private:
     void takeStartDir(const std::filesystem::path& startDir);

@@ -4,12 +4,15 @@
 #include "app/settings_startup.h"
 #include "app/zv_app.h"
 #include "cli/cli_user_interface.h"
+#include "platform/qt_serial_port.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <map>
+#include <memory>
 #include <ostream>
 
 namespace zv::cli {
@@ -17,8 +20,8 @@ namespace zv::cli {
 namespace {
 
 // By name, so that the usage text lists the commands in a fixed order.
-std::map<std::string, CommandEntry, std::less<>>& commandTable() {
-    static std::map<std::string, CommandEntry, std::less<>> table;
+std::map<std::string, SubCommand, std::less<>>& commandTable() {
+    static std::map<std::string, SubCommand, std::less<>> table;
     return table;
 }
 
@@ -40,7 +43,9 @@ void printUsage(std::ostream& err) {
         } else {
             line += "  ";
         }
-        err << line << entry.menuPath << '\n';
+        err << line
+            << (entry.commands.empty() ? entry.description : displayedMenuPath(entry.commands))
+            << '\n';
     }
 }
 
@@ -82,18 +87,43 @@ std::string Arguments::takeWord(std::string_view what,
     return word;
 }
 
-void registerCommand(CommandEntry entry) {
-    const std::string name = entry.name;
-    if (!commandTable().emplace(name, std::move(entry)).second) {
+void registerCommand(SubCommand command) {
+    const std::string name = command.name;
+    if (!commandTable().emplace(name, std::move(command)).second) {
         // Two files registering one name: a fault of the build, found at the first run.
         std::fprintf(stderr, "zv-cli: command %s registered twice\n", name.c_str());
         std::abort();
     }
 }
 
-const CommandEntry* findCommand(std::string_view name) {
+const SubCommand* findCommand(std::string_view name) {
     const auto found = commandTable().find(name);
     return found == commandTable().end() ? nullptr : &found->second;
+}
+
+std::vector<const SubCommand*> registeredCommands() {
+    std::vector<const SubCommand*> commands;
+    for (const auto& [name, command] : commandTable()) {
+        commands.push_back(&command);
+    }
+    return commands;
+}
+
+bool runTableCommand(CZvApp& app, CommandId id) {
+    if (!commandEntry(id).function.onLine) {
+        return app.runCommand(id);
+    }
+    // QSerialPort needs Qt's application object; zv-cli makes one only for the commands
+    // that use the line.
+    std::unique_ptr<QCoreApplication> qtApp;
+    int argc = 1;
+    char name[] = "zv-cli";
+    char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) {
+        qtApp = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QtSerialPort serial;
+    return app.runCommand(id, &serial);
 }
 
 int runCli(const std::vector<std::string>& args, const std::filesystem::path& currentDir,
@@ -103,7 +133,7 @@ int runCli(const std::vector<std::string>& args, const std::filesystem::path& cu
     std::size_t next = 0;
     CommandAction action;
     std::deque<std::string> fileAnswers;
-    const CommandEntry* entry = nullptr;
+    const SubCommand* entry = nullptr;
     try {
         for (; next < args.size() && args[next].starts_with("-"); ++next) {
             const std::string& option = args[next];
@@ -129,7 +159,13 @@ int runCli(const std::vector<std::string>& args, const std::filesystem::path& cu
         }
         Arguments arguments(
             std::vector<std::string>(args.begin() + static_cast<long>(next) + 1, args.end()));
-        action = entry->prepare(arguments);
+        if (entry->prepare) {
+            action = entry->prepare(arguments);
+        } else {
+            action = [id = entry->commands.front()](CZvApp& app, CliUserInterface&) {
+                return runTableCommand(app, id);
+            };
+        }
         for (const std::string& word : arguments.remaining()) {
             if (word.starts_with("--")) {
                 throw UsageError("unbekannte Option " + word + " für " + entry->name);

@@ -6,19 +6,19 @@
 //     const CommandRegistrar registrar({
 //         .name = "zv2ozi",
 //         .synopsis = "",
-//         .menuPath = "Tools > Konvertieren > Wegpunkte > Zv->Ozi",
+//         .commands = {CommandId::ZvToOzi},
 //         .needsSettings = true,
 //         .fileArguments = 0,
-//         .prepare = [](Arguments&) -> CommandAction {
-//             return [](CZvApp& app, CliUserInterface&) {
-//                 return app.runCommand(commandZvToOzi);
-//             };
-//         },
 //     });
 //
-// prepare() reads the command's own words and options (throwing UsageError on a bad
-// one) before anything else happens; what is left of the arguments answers the file
-// dialogs, in order. The returned action then runs the menu command itself.
+// A sub-command names the entries of the command table it runs; the usage text shows
+// their menu path. prepare() reads the command's own words and options (throwing
+// UsageError on a bad one) before anything else happens; what is left of the arguments
+// answers the file dialogs, in order. The returned action then runs the menu command
+// itself. A sub-command without words of its own needs no prepare(): it runs its one
+// table entry.
+
+#include "app/command_table.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -69,24 +69,33 @@ using CommandAction = std::function<bool(CZvApp&, CliUserInterface&)>;
 
 inline constexpr std::size_t anyNumberOfFiles = static_cast<std::size_t>(-1);
 
-struct CommandEntry {
+struct SubCommand {
     std::string name;
     std::string synopsis; // the arguments, as shown in the usage text
-    std::string menuPath; // the menu command it runs
+    // The menu commands it runs; the usage text shows their menu path.
+    std::vector<CommandId> commands = {};
+    // Shown instead of a menu path by a sub-command that runs none (the first start).
+    std::string description = {};
     // Whether ./settings.ini must be there (every command but init).
     bool needsSettings = true;
     // How many arguments may be left for the file dialogs after prepare().
     std::size_t fileArguments = 0;
-    std::function<CommandAction(Arguments&)> prepare;
+    std::function<CommandAction(Arguments&)> prepare = {};
 };
 
 // Adds a command; a second command of the same name is a programming error.
-void registerCommand(CommandEntry entry);
-const CommandEntry* findCommand(std::string_view name);
+void registerCommand(SubCommand command);
+const SubCommand* findCommand(std::string_view name);
+// Every sub-command, by name.
+std::vector<const SubCommand*> registeredCommands();
 
 struct CommandRegistrar {
-    explicit CommandRegistrar(CommandEntry entry) { registerCommand(std::move(entry)); }
+    explicit CommandRegistrar(SubCommand command) { registerCommand(std::move(command)); }
 };
+
+// Runs a command of the table through the application object; a transfer on the serial
+// line of the settings' port.
+bool runTableCommand(CZvApp& app, CommandId id);
 
 // zv-cli itself: args without the program name. Returns the exit status.
 int runCli(const std::vector<std::string>& args, const std::filesystem::path& currentDir,

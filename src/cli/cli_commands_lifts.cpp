@@ -3,51 +3,36 @@
 #include "app/zv_app.h"
 #include "cli/cli_command.h"
 #include "cli/cli_user_interface.h"
-#include "conversions/lines_conversion.h"
-#include "conversions/takeoff_conversions.h"
-#include "lifts/lift_database.h"
 #include "lifts/lift_extraction.h"
-#include "lifts/lift_map_export.h"
 
 namespace zv::cli {
 
 namespace {
 
-using ReadingCommand = bool (*)(const AppSettings&, UserInterface&);
-
 // A command whose only input is the file its dialog asks for.
-CommandEntry fileCommand(std::string name, std::string synopsis, std::string menuPath,
-                         std::size_t fileArguments, ReadingCommand command) {
+SubCommand fileCommand(std::string name, std::string synopsis, CommandId command,
+                       std::size_t fileArguments) {
     return {
         .name = std::move(name),
         .synopsis = std::move(synopsis),
-        .menuPath = std::move(menuPath),
+        .commands = {command},
         .needsSettings = true,
         .fileArguments = fileArguments,
-        .prepare = [command](Arguments&) -> CommandAction {
-            return [command](CZvApp& app, CliUserInterface&) { return app.runCommand(command); };
-        },
     };
 }
 
 const CommandRegistrar appendCommand(fileCommand("liftdb-append", "AUFWINDDATEI",
-                                                 "Tools > Aufwinddatenbank > erweitern", 1,
-                                                 commandAppendLiftFile));
-const CommandRegistrar restoreCommand(fileCommand("liftdb-restore", "",
-                                                  "Tools > Aufwinddatenbank > wiederherstellen", 0,
-                                                  commandRestoreLiftDatabase));
-const CommandRegistrar mapCommand(fileCommand("lifts2wpt", "AUFWINDDATEI",
-                                              "Tools > Konvertieren > Lifts->Wpt", 1,
-                                              commandLiftsToWpt));
-const CommandRegistrar oziToTakeoffCommand(
-    fileCommand("ozi2tof", "OZI-WEGPUNKTDATEI", "Tools > Konvertieren > Startplätze > Ozi->Tof", 1,
-                commandOziToTakeoff));
-const CommandRegistrar takeoffToOziCommand(
-    fileCommand("tof2ozi", "STARTPLATZDATEI", "Tools > Konvertieren > Startplätze > Tof->Ozi", 1,
-                commandTakeoffToOzi));
+                                                 CommandId::LiftDbAppend, 1));
+const CommandRegistrar restoreCommand(fileCommand("liftdb-restore", "", CommandId::LiftDbRestore,
+                                                  0));
+const CommandRegistrar mapCommand(fileCommand("lifts2wpt", "AUFWINDDATEI", CommandId::LiftsToWpt,
+                                              1));
+const CommandRegistrar oziToTakeoffCommand(fileCommand("ozi2tof", "OZI-WEGPUNKTDATEI",
+                                                       CommandId::OziToTof, 1));
+const CommandRegistrar takeoffToOziCommand(fileCommand("tof2ozi", "STARTPLATZDATEI",
+                                                       CommandId::TofToOzi, 1));
 const CommandRegistrar linesCommand(fileCommand("wpt2lines", "OZI-WEGPUNKTDATEI",
-                                                "Tools > Konvertieren > Wpt->Lines", 1,
-                                                commandWptToLines));
+                                                CommandId::WptToLines, 1));
 
 // What the options put into the edits of "Aufwinde extrahieren"; the rest keeps what the
 // command filled in from the settings.
@@ -61,7 +46,7 @@ struct ExtractOptions {
 const CommandRegistrar extractCommand({
     .name = "liftdb-extract",
     .synopsis = "--lat UNTEN OBEN --lon LINKS RECHTS [--wind VON BIS] --out DATEI",
-    .menuPath = "Tools > Aufwinddatenbank > extrahieren",
+    .commands = {CommandId::LiftDbExtract},
     .needsSettings = true,
     .fileArguments = 0,
     .prepare = [](Arguments& arguments) -> CommandAction {
@@ -97,7 +82,7 @@ const CommandRegistrar extractCommand({
                 }
                 return true;
             };
-            return app.runCommand(commandExtractLifts);
+            return runTableCommand(app, CommandId::LiftDbExtract);
         };
     },
 });

@@ -1,92 +1,66 @@
 // zv-cli's commands of the instrument link: the downloads and uploads of the menu "Zirrova".
-#include "app/zv_app.h"
 #include "cli/cli_command.h"
-#include "cli/cli_user_interface.h"
-#include "link/download_commands.h"
-#include "link/transfer_commands.h"
-#include "platform/qt_serial_port.h"
-
-#include <QCoreApplication>
-#include <memory>
 
 namespace zv::cli {
 
 namespace {
 
-// A transfer command of the menu "Zirrova".
-using LinkCommand = bool (*)(const AppSettings&, UserInterface&, SerialPort&);
+// The word of the command line names the menu entry, in the menu's order.
+using Kinds = std::vector<std::pair<std::string_view, CommandId>>;
 
-LinkCommand downloadCommand(const std::string& kind) {
-    if (kind == "logbook") {
-        return commandReceiveLogbook;
+const Kinds downloads = {
+    {"logbook", CommandId::ReceiveLogbook},     {"lifts", CommandId::ReceiveLifts},
+    {"waypoints", CommandId::ReceiveWaypoints}, {"routes", CommandId::ReceiveRoutes},
+    {"takeoffs", CommandId::ReceiveTakeoffs},   {"flight", CommandId::ReceiveFlight},
+};
+
+const Kinds uploads = {
+    {"lifts", CommandId::SendLifts},
+    {"waypoints", CommandId::SendWaypoints},
+    {"takeoffs", CommandId::SendTakeoffs},
+    {"lines", CommandId::SendLines},
+};
+
+std::vector<CommandId> idsOf(const Kinds& kinds) {
+    std::vector<CommandId> ids;
+    for (const auto& [word, id] : kinds) {
+        ids.push_back(id);
     }
-    if (kind == "lifts") {
-        return commandReceiveLifts;
-    }
-    if (kind == "waypoints") {
-        return commandReceiveWaypoints;
-    }
-    if (kind == "routes") {
-        return commandReceiveRoutes;
-    }
-    if (kind == "takeoffs") {
-        return commandReceiveTakeoffs;
-    }
-    return commandReceiveFlight;
+    return ids;
 }
 
-LinkCommand uploadCommand(const std::string& kind) {
-    if (kind == "lifts") {
-        return commandSendLifts;
+// Takes the kind word and returns the action that runs its transfer.
+CommandAction transferOfKind(Arguments& arguments, const Kinds& kinds,
+                             std::initializer_list<std::string_view> words) {
+    const std::string word = arguments.takeWord("Art", words);
+    for (const auto& [kind, id] : kinds) {
+        if (kind == word) {
+            return [id](CZvApp& app, CliUserInterface&) { return runTableCommand(app, id); };
+        }
     }
-    if (kind == "waypoints") {
-        return commandSendWaypoints;
-    }
-    if (kind == "takeoffs") {
-        return commandSendTakeoffs;
-    }
-    return commandSendLines;
-}
-
-// Runs a command on the serial line of the settings' port. QSerialPort needs Qt's
-// application object; zv-cli makes one only for the commands that use the line.
-bool onSerialLine(CZvApp& app, LinkCommand command) {
-    std::unique_ptr<QCoreApplication> qtApp;
-    int argc = 1;
-    char name[] = "zv-cli";
-    char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) {
-        qtApp = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    QtSerialPort serial;
-    return app.runCommand(
-        [&](AppSettings& settings, UserInterface& ui) { return command(settings, ui, serial); });
+    throw UsageError("unbekannt als Art: '" + word + "'");
 }
 
 const CommandRegistrar receiveCommand({
     .name = "receive",
     .synopsis = "logbook|lifts|waypoints|routes|takeoffs|flight FILE",
-    .menuPath =
-        "Zirrova > empfangen > Logbuch / Aufwinde / Wegpunkte / Routen / Startplätze / Flug",
+    .commands = idsOf(downloads),
     .needsSettings = true,
     .fileArguments = 1,
     .prepare = [](Arguments& arguments) -> CommandAction {
-        const LinkCommand command = downloadCommand(arguments.takeWord(
-            "Art", {"logbook", "lifts", "waypoints", "routes", "takeoffs", "flight"}));
-        return [command](CZvApp& app, CliUserInterface&) { return onSerialLine(app, command); };
+        return transferOfKind(arguments, downloads,
+                              {"logbook", "lifts", "waypoints", "routes", "takeoffs", "flight"});
     },
 });
 
 const CommandRegistrar sendCommand({
     .name = "send",
     .synopsis = "lifts|waypoints|takeoffs|lines FILE",
-    .menuPath = "Zirrova > senden > Aufwinde / Wegpunkte / Startplätze / Lines",
+    .commands = idsOf(uploads),
     .needsSettings = true,
     .fileArguments = 1,
     .prepare = [](Arguments& arguments) -> CommandAction {
-        const LinkCommand command =
-            uploadCommand(arguments.takeWord("Art", {"lifts", "waypoints", "takeoffs", "lines"}));
-        return [command](CZvApp& app, CliUserInterface&) { return onSerialLine(app, command); };
+        return transferOfKind(arguments, uploads, {"lifts", "waypoints", "takeoffs", "lines"});
     },
 });
 

@@ -89,30 +89,24 @@ bool fillInsertFlight(const InsertFlightOptions& options, InsertFlightDialogData
 const CommandRegistrar appendCommand({
     .name = "logbook-append",
     .synopsis = "LOGBUCHDATEI",
-    .menuPath = "Tools > Flugbuch > erweitern",
+    .commands = {CommandId::LogbookAppend},
     .needsSettings = true,
     .fileArguments = 1,
-    .prepare = [](Arguments&) -> CommandAction {
-        return [](CZvApp& app, CliUserInterface&) { return app.runCommand(commandExtendLogbook); };
-    },
 });
 
 const CommandRegistrar restoreCommand({
     .name = "logbook-restore",
     .synopsis = "",
-    .menuPath = "Tools > Flugbuch > wiederherstellen",
+    .commands = {CommandId::LogbookRestore},
     .needsSettings = true,
     .fileArguments = 0,
-    .prepare = [](Arguments&) -> CommandAction {
-        return [](CZvApp& app, CliUserInterface&) { return app.runCommand(commandRestoreLogbook); };
-    },
 });
 
 const CommandRegistrar insertCommand({
     .name = "logbook-insert",
     .synopsis = "--date TT.MM.JJJJ --site NAME --start HH:MM --start-alt M --landing HH:MM "
                 "--landing-alt M --distance KM",
-    .menuPath = "Tools > Flugbuch > Flug einfügen",
+    .commands = {CommandId::LogbookInsert},
     .needsSettings = true,
     .fileArguments = 0,
     .prepare = [](Arguments& arguments) -> CommandAction {
@@ -134,7 +128,7 @@ const CommandRegistrar insertCommand({
             ui.insertFlightDialog = [&options, &ui](InsertFlightDialogData& data) {
                 return fillInsertFlight(options, data, ui);
             };
-            return app.runCommand(commandInsertFlight);
+            return runTableCommand(app, CommandId::LogbookInsert);
         };
     },
 });
@@ -158,8 +152,7 @@ TimeSpanDialogData parseSpan(Arguments& arguments) {
     return span;
 }
 
-CommandAction evaluation(const TimeSpanDialogData& span,
-                         bool (*command)(const AppSettings&, UserInterface&)) {
+CommandAction evaluation(const TimeSpanDialogData& span, CommandId command) {
     return [span, command](CZvApp& app, CliUserInterface& ui) {
         ui.timeSpanDialog = [&span, &ui](TimeSpanDialogData& data) {
             if (const FieldRefusal refusal = checkTimeSpan(span)) {
@@ -169,29 +162,29 @@ CommandAction evaluation(const TimeSpanDialogData& span,
             data = span;
             return true;
         };
-        return app.runCommand(command);
+        return runTableCommand(app, command);
     };
 }
 
 const CommandRegistrar hoursCommand({
     .name = "stats-hours",
     .synopsis = "--all | --from TT.MM.JJJJ --to TT.MM.JJJJ",
-    .menuPath = "Tools > Flugbuch > Statistik > Flugstunden",
+    .commands = {CommandId::StatsHours},
     .needsSettings = true,
     .fileArguments = 0,
     .prepare = [](Arguments& arguments) -> CommandAction {
-        return evaluation(parseSpan(arguments), commandFlightHours);
+        return evaluation(parseSpan(arguments), CommandId::StatsHours);
     },
 });
 
 const CommandRegistrar sitesCommand({
     .name = "stats-sites",
     .synopsis = "--all | --from TT.MM.JJJJ --to TT.MM.JJJJ",
-    .menuPath = "Tools > Flugbuch > Statistik > Startplätze",
+    .commands = {CommandId::StatsSites},
     .needsSettings = true,
     .fileArguments = 0,
     .prepare = [](Arguments& arguments) -> CommandAction {
-        return evaluation(parseSpan(arguments), commandTakeoffSites);
+        return evaluation(parseSpan(arguments), CommandId::StatsSites);
     },
 });
 

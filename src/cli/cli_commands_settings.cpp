@@ -18,7 +18,7 @@ namespace {
 const CommandRegistrar initCommand({
     .name = "init",
     .synopsis = "",
-    .menuPath = "erster Start: automatische Konfiguration, settings.ini anlegen",
+    .description = "erster Start: automatische Konfiguration, settings.ini anlegen",
     .needsSettings = false,
     .fileArguments = 0,
     .prepare = [](Arguments&) -> CommandAction {
@@ -42,12 +42,13 @@ const CommandRegistrar initCommand({
 const CommandRegistrar portCommand({
     .name = "port",
     .synopsis = "1 | 2",
-    .menuPath = "Zirrova > Port > COM1 / COM2",
+    .commands = {CommandId::Com1, CommandId::Com2},
     .needsSettings = true,
     .fileArguments = 0,
     .prepare = [](Arguments& arguments) -> CommandAction {
-        const int port = arguments.takeWord("Port", {"1", "2"}) == "1" ? 0 : 1;
-        return [port](CZvApp& app, CliUserInterface&) { return app.commandSelectPort(port); };
+        const CommandId port =
+            arguments.takeWord("Port", {"1", "2"}) == "1" ? CommandId::Com1 : CommandId::Com2;
+        return [port](CZvApp& app, CliUserInterface&) { return runTableCommand(app, port); };
     },
 });
 

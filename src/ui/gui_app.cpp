@@ -27,8 +27,6 @@ bool ZvGuiApp::initInstance(const QString& commandLineFile) {
     // as a command changed the record.
     auto runner = [this](const CMainFrame::Command& command) { return app_.runCommand(command); };
     frame_ = std::make_unique<CMainFrame>(app_.settings(), ui_, runner, workspace);
-    frame_->setSettingsCommand([this] { app_.commandSettings(); });
-    frame_->setSelectPortCommand([this](int port) { app_.commandSelectPort(port); });
     ui_.setMainFrame(frame_.get());
     frame_->placeWindow(profile_.loadWindowPlacement());
 

@@ -4,6 +4,7 @@
 // and the document windows. It only hosts; the commands run on the settings record and the
 // UserInterface port.
 
+#include "app/command_table.h"
 #include "base/app_settings.h"
 #include "base/user_interface.h"
 #include "platform/profile.h"
@@ -49,29 +50,14 @@ public:
     using Command = std::function<bool(AppSettings&, UserInterface&)>;
     using CommandRunner = std::function<bool(const Command&)>;
 
-    // When a command becomes available, and in which form of the menu it is shown.
-    enum class Form { Always, Document };
-    enum class Enable { Always, LogbookFlag, LiftDbFlag, Never };
-
-    struct CommandEntry {
-        const char* name;              // object name of the action
-        const char* menuPath;          // "|" between the levels; empty: toolbar only
-        const char* prompt;            // status bar text, "\n", toolbar tip
-        const char* shortcut;          // portable key text, empty: none
-        std::function<void()> handler; // empty: not yet available, greyed
-        Form form = Form::Always;
-        Enable enable = Enable::Always;
-    };
-
+    // The menus and the toolbar come from the command table (app/command_table.h): its
+    // functions run through the runner, the window's own commands are bound here.
     CMainFrame(AppSettings& settings, UserInterface& ui, CommandRunner runner,
                WorkspaceState workspace, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    // The frame's own commands need these; the default is the port itself.
-    void setSettingsCommand(std::function<void()> command);
-    void setSelectPortCommand(std::function<void(int)> command);
     // Gives a command of the table its operation (or takes it away with an empty one).
-    void setHandler(const QString& name, std::function<void()> handler);
+    void setHandler(CommandId id, std::function<void()> handler);
 
     // Opens a file as a document, or activates its window when it is open already.
     CChildFrame* openDocument(const QString& path);
@@ -85,10 +71,9 @@ public:
     const WorkspaceState& workspaceState() const { return workspace_; }
     // The settings record the commands work on.
     const AppSettings& settings() const { return settings_; }
-    QAction* action(const QString& name) const;
-    QMenu* topMenu(const QString& text) const;
+    // The menu entry of a command; null for one only on the toolbar or keyboard.
+    QAction* action(CommandId id) const;
     QToolBar* toolBar() const { return toolBar_; }
-    const std::vector<CommandEntry>& commandTable() const { return table_; }
 
     // Shows the form of the menu that fits and enables the commands that are available.
     void updateCommands();
@@ -104,12 +89,23 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::vector<CommandEntry> buildTable();
-    void createMenusAndToolbar();
-    void createStatusBar();
+    // main_frame.cpp: the operation of each entry of the table.
+    std::function<void()> handlerOf(const CommandEntry& entry);
+    std::function<void()> windowHandler(CommandId id);
     void runCommand(const Command& command);
+    void launch(const std::string& path);
 
-    // The document commands.
+    // main_frame_menus.cpp: menus, toolbar, recent files and the window list.
+    void createMenusAndToolbar();
+    void triggerCommand(CommandId id);
+    void addRecentFile(const QString& path);
+    void updateRecentFiles();
+    void updateWindowMenu();
+
+    // main_frame_status.cpp: the status bar with its key indicators.
+    void createStatusBar();
+
+    // main_frame_documents.cpp: the document commands.
     void openAnyFile();
     void closeDocument();
     bool saveDocument(CChildFrame* frame);
@@ -123,26 +119,19 @@ private:
     void showFind(bool replace);
     void documentCloseRequested(CChildFrame* frame, bool* accept);
     bool maybeSave(CChildFrame* frame);
-    void addRecentFile(const QString& path);
-    void updateRecentFiles();
-    void updateWindowMenu();
-    void launch(const std::string& path);
 
     AppSettings& settings_;
     UserInterface& ui_;
     CommandRunner runner_;
     WorkspaceState workspace_;
-    std::function<void()> settingsCommand_;
-    std::function<void(int)> selectPortCommand_;
 
-    std::vector<CommandEntry> table_;
-    std::map<QString, QAction*> actions_;        // menu actions by name
-    std::map<QString, QAction*> toolbarActions_; // toolbar buttons by name
-    std::map<QString, QMenu*> menus_;            // by menu path
+    std::map<CommandId, std::function<void()>> handlers_; // empty: not available, greyed
+    std::map<CommandId, QAction*> actions_;               // menu and keyboard actions
+    std::map<CommandId, QAction*> toolbarActions_;        // toolbar buttons
+    std::map<QString, QMenu*> menus_;                     // by menu path
     QMdiArea* mdi_;
     QToolBar* toolBar_ = nullptr;
     QMenu* windowMenu_ = nullptr;
-    QAction* recentSeparator_ = nullptr;
     QAction* recentPlaceholder_ = nullptr;
     QList<QAction*> recentActions_;
     QList<QAction*> windowListActions_;

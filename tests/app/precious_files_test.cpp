@@ -162,7 +162,7 @@ const std::vector<PreciousCommand>& preciousCommands() {
          [](Workspace& w, ScriptedUserInterface& ui) {
              CZvApp app(ui);
              return app.readSettings(w.dir.path()) == SettingsFileState::Loaded &&
-                    app.commandSelectPort(1);
+                    app.runCommand(CommandId::Com2);
          }},
     };
     return commands;

@@ -150,7 +150,7 @@ TEST(ZvApp, FirstStartWritesSettingsAndCommandsWriteTheirChanges) {
     const std::string first = readBytes(start / "settings.ini");
     ASSERT_FALSE(first.empty()) << "written right after the first start";
 
-    EXPECT_TRUE(app.commandSelectPort(1));
+    EXPECT_TRUE(app.runCommand(CommandId::Com2));
     std::string now = readBytes(start / "settings.ini");
     EXPECT_EQ(now.substr(0, now.find("Lifts.lft")).ends_with("\r\n1596\r\n1\r\n"), true);
 
@@ -171,7 +171,7 @@ TEST(ZvApp, FirstStartWritesSettingsAndCommandsWriteTheirChanges) {
     // The settings command on a record marked invalid at start: written without the mark.
     app.settings().versionMark = "invalid";
     ui.settingsSheet = completeThePaths;
-    EXPECT_TRUE(app.commandSettings());
+    EXPECT_TRUE(app.runCommand(CommandId::Settings));
     EXPECT_TRUE(readBytes(start / "settings.ini").starts_with("Version1.4\r\n"));
     EXPECT_EQ(ui.messages.size(), 4U); // question, automatic configuration, 2 programs
 }
@@ -200,7 +200,7 @@ TEST(ZvApp, SaveFailureIsReportedAndKeepsTheOldFile) {
     EXPECT_TRUE(ui.messages.empty());
 
     injectWriteFault(1);
-    const bool selected = app.commandSelectPort(0);
+    const bool selected = app.runCommand(CommandId::Com1);
     injectWriteFault(0);
     EXPECT_FALSE(selected);
     ASSERT_EQ(ui.messages.size(), 1U);
@@ -220,7 +220,7 @@ TEST(ZvApp, RecordNeverReadDoesNotOverwriteTheFile) {
     ScriptedUserInterface ui;
     CZvApp app(ui);
     EXPECT_EQ(app.readSettings(start.path()), SettingsFileState::WrongVersion);
-    EXPECT_TRUE(app.commandSelectPort(1));
+    EXPECT_TRUE(app.runCommand(CommandId::Com2));
     EXPECT_TRUE(app.exitInstance());
     EXPECT_EQ(readBytes(start / "settings.ini"), "Version1.3\r\n");
 }

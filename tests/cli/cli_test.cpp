@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <new>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -112,7 +113,7 @@ std::vector<fs::path> chosenByTestCommand;
 const CommandRegistrar testCommand({
     .name = "test-files",
     .synopsis = "--count N FILE...",
-    .menuPath = "test",
+    .description = "test",
     .needsSettings = false,
     .fileArguments = 2,
     .prepare = [](Arguments& arguments) -> CommandAction {
@@ -171,7 +172,7 @@ TEST(RunCli, ArgumentsAndExitStatus) {
 const CommandRegistrar throwingCommand({
     .name = "test-throw",
     .synopsis = "memory | fault | other",
-    .menuPath = "test",
+    .description = "test",
     .needsSettings = false,
     .fileArguments = 0,
     .prepare = [](Arguments& arguments) -> CommandAction {
@@ -203,6 +204,33 @@ TEST(RunCli, AnExceptionEndsTheCommandWithAMessage) {
         EXPECT_EQ(runCli({"test-throw", what}, "/s", out, err), 1) << what;
         EXPECT_EQ(out.str(), message);
     }
+}
+
+// Every command the menu runs headless is a sub-command of zv-cli, and every sub-command
+// but the first start runs such commands; the usage text shows their menu path.
+TEST(RunCli, EveryHeadlessMenuCommandIsASubCommand) {
+    std::set<CommandId> named;
+    for (const SubCommand* command : registeredCommands()) {
+        if (command->name == "init" || command->name.starts_with("test-")) {
+            continue; // the first start, and this test's own commands
+        }
+        EXPECT_FALSE(command->commands.empty()) << command->name;
+        for (const CommandId id : command->commands) {
+            EXPECT_EQ(commandEntry(id).kind, CommandKind::Headless) << command->name;
+            named.insert(id);
+        }
+    }
+    for (const zv::CommandEntry& entry : commandTable()) {
+        EXPECT_EQ(entry.kind == CommandKind::Headless, named.contains(entry.id)) << entry.name;
+        EXPECT_EQ(entry.kind == CommandKind::Headless || entry.kind == CommandKind::Interactive,
+                  static_cast<bool>(entry.function))
+            << entry.name;
+    }
+    EXPECT_EQ(displayedMenuPath({CommandId::ZvToOzi}),
+              "Tools > Konvertieren > Wegpunkte > Zv->Ozi");
+    EXPECT_EQ(displayedMenuPath({CommandId::LogbookAppend}), "Tools > Flugbuch > erweitern");
+    EXPECT_EQ(displayedMenuPath({CommandId::Com1, CommandId::Com2}),
+              "Zirrova > Port > COM1 / COM2");
 }
 
 } // namespace

@@ -67,15 +67,14 @@ class MainFrameTest : public QObject {
                 },
                 WorkspaceState{});
             // Give the maintenance commands something to run, so that only the flags count.
-            for (const char* name : {"logbookAppend", "logbookRestore", "logbookInsert",
-                                     "liftDbAppend", "liftDbRestore", "sendRoutes"}) {
-                frame->setHandler(QString::fromLatin1(name), [] {});
+            for (const CommandId id :
+                 {CommandId::LogbookAppend, CommandId::LogbookRestore, CommandId::LogbookInsert,
+                  CommandId::LiftDbAppend, CommandId::LiftDbRestore, CommandId::SendRoutes}) {
+                frame->setHandler(id, [] {});
             }
         }
         QString path(const char* name) const { return QString::fromStdString(dir / name); }
-        bool enabled(const char* name) const {
-            return frame->action(QString::fromLatin1(name))->isEnabled();
-        }
+        bool enabled(CommandId id) const { return frame->action(id)->isEnabled(); }
         QStringList menuPaths() const {
             QStringList paths;
             collect(frame->menuBar()->actions(), QString(), paths);
@@ -87,8 +86,8 @@ private slots:
     // A command that throws ends with a stop message; the program goes on.
     void anExceptionOfACommandIsShownAndTheWindowStays() {
         Fixture f;
-        f.frame->setHandler("zvToOzi", [] { throw std::runtime_error("kaputt"); });
-        f.frame->action("zvToOzi")->trigger();
+        f.frame->setHandler(CommandId::ZvToOzi, [] { throw std::runtime_error("kaputt"); });
+        f.frame->action(CommandId::ZvToOzi)->trigger();
         QCOMPARE(f.ui.messages.size(), std::size_t{1});
         QCOMPARE(f.ui.messages[0].text,
                  std::string("Der Befehl wurde wegen eines unerwarteten Fehlers abgebrochen.\n"
@@ -144,11 +143,11 @@ private slots:
 
     void everyCommandHasItsPromptAndTheToolbarItsOrder() {
         Fixture f;
-        const QAction* zvToOzi = f.frame->action("zvToOzi");
+        const QAction* zvToOzi = f.frame->action(CommandId::ZvToOzi);
         QCOMPARE(zvToOzi->statusTip(), QString("Konvertierung von Zv-Wegpunkten in Ozi-Wegpunkte"));
         QCOMPARE(zvToOzi->toolTip(), QString("Zv-Wegpunkte konvertieren"));
-        for (const auto& entry : f.frame->commandTable()) {
-            if (QAction* action = f.frame->action(entry.name)) {
+        for (const auto& entry : commandTable()) {
+            if (QAction* action = f.frame->action(entry.id)) {
                 QVERIFY2(!action->statusTip().isEmpty(), entry.name);
             }
         }
@@ -160,22 +159,22 @@ private slots:
                  QStringList({"save", "|", "cut", "copy", "paste", "|", "print", "|", "about",
                               "contextHelp", "zvToOzi", "oziToZv", "flightToTracks", "openLogbook",
                               "oziExplorer", "fileManager", "zvView"}));
-        QCOMPARE(f.frame->action("save")->shortcut(), QKeySequence("Ctrl+S"));
-        QCOMPARE(f.frame->action("replace")->shortcut(), QKeySequence("Ctrl+R"));
-        QCOMPARE(f.frame->action("openAny")->shortcut(), QKeySequence("Ctrl+O"));
-        QVERIFY(f.frame->action("copy")->shortcuts().contains(QKeySequence("Ctrl+Ins")));
+        QCOMPARE(f.frame->action(CommandId::Save)->shortcut(), QKeySequence("Ctrl+S"));
+        QCOMPARE(f.frame->action(CommandId::Replace)->shortcut(), QKeySequence("Ctrl+R"));
+        QCOMPARE(f.frame->action(CommandId::OpenAny)->shortcut(), QKeySequence("Ctrl+O"));
+        QVERIFY(f.frame->action(CommandId::Copy)->shortcuts().contains(QKeySequence("Ctrl+Ins")));
     }
 
     void routesAreNeverSentAndMissingCommandsAreGreyed() {
         Fixture f;
-        QVERIFY(!f.enabled("sendRoutes"));
-        QVERIFY(f.frame->action("sendRoutes")->isVisible());
-        QVERIFY(f.enabled("openLogbook"));
+        QVERIFY(!f.enabled(CommandId::SendRoutes));
+        QVERIFY(f.frame->action(CommandId::SendRoutes)->isVisible());
+        QVERIFY(f.enabled(CommandId::OpenLogbook));
         // A command without an operation is greyed until it gets one.
-        f.frame->setHandler("liftDbExtract", {});
-        QVERIFY(!f.enabled("liftDbExtract"));
-        f.frame->setHandler("liftDbExtract", [] {});
-        QVERIFY(f.enabled("liftDbExtract"));
+        f.frame->setHandler(CommandId::LiftDbExtract, {});
+        QVERIFY(!f.enabled(CommandId::LiftDbExtract));
+        f.frame->setHandler(CommandId::LiftDbExtract, [] {});
+        QVERIFY(f.enabled(CommandId::LiftDbExtract));
     }
 
     void theMaintenanceCommandsFollowTheOpenFiles() {
@@ -196,29 +195,30 @@ private slots:
             QVERIFY(window);
             QCOMPARE(f.settings.logbookCommandsEnabled, c.logbookAfterOpen);
             QCOMPARE(f.settings.liftDbCommandsEnabled, c.liftDbAfterOpen);
-            for (const char* name : {"logbookAppend", "logbookRestore", "logbookInsert"}) {
-                QCOMPARE(f.enabled(name), c.logbookAfterOpen);
+            for (const CommandId id :
+                 {CommandId::LogbookAppend, CommandId::LogbookRestore, CommandId::LogbookInsert}) {
+                QCOMPARE(f.enabled(id), c.logbookAfterOpen);
             }
-            for (const char* name : {"liftDbAppend", "liftDbRestore"}) {
-                QCOMPARE(f.enabled(name), c.liftDbAfterOpen);
+            for (const CommandId id : {CommandId::LiftDbAppend, CommandId::LiftDbRestore}) {
+                QCOMPARE(f.enabled(id), c.liftDbAfterOpen);
             }
             QVERIFY(window->close());
             QCoreApplication::processEvents();
             QVERIFY(f.settings.logbookCommandsEnabled);
             QVERIFY(f.settings.liftDbCommandsEnabled);
-            QVERIFY(f.enabled("logbookAppend"));
-            QVERIFY(f.enabled("liftDbRestore"));
+            QVERIFY(f.enabled(CommandId::LogbookAppend));
+            QVERIFY(f.enabled(CommandId::LiftDbRestore));
         }
     }
 
     void theOpenCommandClearsTheFlagBeforeOpening() {
         Fixture f;
         f.ui.fileChoices.push_back({f.dir / "Lifts.lft"});
-        f.frame->action("openLifts")->trigger();
+        f.frame->action(CommandId::OpenLifts)->trigger();
         QCOMPARE(f.frame->documents().size(), 0); // the scripted port records the document
         QCOMPARE(f.ui.openedDocuments.size(), std::size_t{1});
         QVERIFY(!f.settings.liftDbCommandsEnabled);
-        QVERIFY(!f.enabled("liftDbAppend"));
+        QVERIFY(!f.enabled(CommandId::LiftDbAppend));
         QCOMPARE(f.commandsRun, 1);
     }
 
@@ -226,15 +226,15 @@ private slots:
         Fixture f;
         f.settings.comPort = 0;
         f.frame->updateCommands();
-        QVERIFY(f.frame->action("com1")->isChecked());
-        QVERIFY(!f.frame->action("com2")->isChecked());
-        f.frame->action("com2")->trigger();
+        QVERIFY(f.frame->action(CommandId::Com1)->isChecked());
+        QVERIFY(!f.frame->action(CommandId::Com2)->isChecked());
+        f.frame->action(CommandId::Com2)->trigger();
         QCOMPARE(f.settings.comPort, 1);
-        QVERIFY(!f.frame->action("com1")->isChecked());
-        QVERIFY(f.frame->action("com2")->isChecked());
-        f.frame->action("com1")->trigger();
+        QVERIFY(!f.frame->action(CommandId::Com1)->isChecked());
+        QVERIFY(f.frame->action(CommandId::Com2)->isChecked());
+        f.frame->action(CommandId::Com1)->trigger();
         QCOMPARE(f.settings.comPort, 0);
-        QVERIFY(f.frame->action("com1")->isChecked());
+        QVERIFY(f.frame->action(CommandId::Com1)->isChecked());
         QCOMPARE(f.commandsRun, 2);
     }
 
@@ -291,17 +291,17 @@ private slots:
             const FileLock held(f.dir.path() / "Flugbuch.log", FileLock::Kind::Exclusive);
             QVERIFY(held.held());
             f.frame->findChild<QMdiArea*>()->setActiveSubWindow(logbook);
-            f.frame->action("save")->trigger();
+            f.frame->action(CommandId::Save)->trigger();
             QCOMPARE(test::readBytes(f.dir.path() / "Flugbuch.log"), std::string("x\r\n"));
             QCOMPARE(f.ui.messages.size(), std::size_t{1});
             QCOMPARE(f.ui.messages[0].text, fileInUseMessage(f.dir / "Flugbuch.log"));
             // Other files need no lock.
             f.frame->findChild<QMdiArea*>()->setActiveSubWindow(other);
-            f.frame->action("save")->trigger();
+            f.frame->action(CommandId::Save)->trigger();
             QCOMPARE(test::readBytes(f.dir.path() / "a.wpt"), std::string("neu x\r\n"));
         }
         f.frame->findChild<QMdiArea*>()->setActiveSubWindow(logbook);
-        f.frame->action("save")->trigger();
+        f.frame->action(CommandId::Save)->trigger();
         QCOMPARE(test::readBytes(f.dir.path() / "Flugbuch.log"), std::string("neu x\r\n"));
         QCOMPARE(f.ui.messages.size(), std::size_t{1});
         setLockWaitTime(std::chrono::seconds(5));

@@ -73,7 +73,7 @@ struct Window {
             }
         });
         watcher.start(0);
-        frame->action(QString::fromLatin1(command))->trigger();
+        frame->findChild<QAction*>(QString::fromLatin1(command))->trigger();
         QVERIFY(driven);
     }
 

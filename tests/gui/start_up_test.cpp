@@ -39,7 +39,7 @@ private slots:
             QCOMPARE(app.settings().logbookFile, std::string("Flugbuch.log"));
             // The named file went into the recent-file list.
             QCOMPARE(app.mainFrame()->workspaceState().recentFiles.size(), 1);
-            app.mainFrame()->action("com2")->trigger();
+            app.mainFrame()->action(CommandId::Com2)->trigger();
             app.exitInstance();
         }
         QVERIFY(QDir::setCurrent(before));

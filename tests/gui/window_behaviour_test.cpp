@@ -97,7 +97,7 @@ private slots:
         } else if (how == "previous") {
             mdi->activatePreviousSubWindow();
         } else if (how == "menu") {
-            QMenu* menu = w.frame->topMenu(QStringLiteral("&Fenster"));
+            QMenu* menu = w.frame->findChild<QAction*>(QStringLiteral("menu:&Fenster"))->menu();
             emit menu->aboutToShow();
             QAction* first = nullptr;
             for (QAction* action : menu->actions()) {
