@@ -39,7 +39,6 @@ void noteDocumentClosing(AppSettings& settings, const std::string& title) {
 
 FileDialogRequest openFileRequest(OpenFileKind kind, const AppSettings& settings) {
     FileDialogRequest request;
-    request.mustExist = true;
     switch (kind) {
     case OpenFileKind::Logbook:
         request = {"Flugbuchdatei öffen", "Flugbuch (*.log) |*.log||", "log", settings.logbookDir,

@@ -109,110 +109,11 @@ CMyPropertySheet::CMyPropertySheet(const AppSettings& settings, UserInterface& u
         return chooser.exec() == QDialog::Accepted ? chooser.chosenPath() : QString();
     };
 
-    // "Flugbuch"
-    auto* page1 = new QWidget(tabs_);
-    logbookFile_ = entry(page1, "logbookFile", maxPathChars);
-    firstFlightNumber_ = entry(page1, "firstFlightNumber");
-    logbookDir_ = entry(page1, "logbookDir", maxPathChars);
-    flightsPerPage_ = entry(page1, "flightsPerPage");
-    browseLogbook_ = browse(page1, "browseLogbookFile");
-    {
-        auto* group = new QGroupBox(QStringLiteral("Flugbuch-Einstellungen"), page1);
-        auto* grid = new QGridLayout(group);
-        grid->addWidget(new QLabel(QStringLiteral("Hauptdatei"), group), 0, 0);
-        grid->addWidget(logbookFile_, 0, 1);
-        grid->addWidget(browseLogbook_, 0, 2);
-        grid->addWidget(new QLabel(QStringLiteral("1. Flug Nr."), group), 1, 0);
-        grid->addWidget(firstFlightNumber_, 1, 1);
-        grid->addWidget(new QLabel(QStringLiteral("Pfad für Flugbuchdateien:"), group), 2, 0);
-        grid->addWidget(logbookDir_, 2, 1);
-        grid->addWidget(new QLabel(QStringLiteral("Flüge / Seite"), group), 3, 0);
-        grid->addWidget(flightsPerPage_, 3, 1);
-        auto* layout = new QVBoxLayout(page1);
-        layout->addWidget(group);
-        layout->addStretch();
-    }
-    tabs_->addTab(page1, QStringLiteral("Flugbuch"));
-
-    // "Wegpunkte"
-    auto* page2 = new QWidget(tabs_);
-    routeDir_ = entry(page2, "routeDir", maxPathChars);
-    waypointDir_ = entry(page2, "waypointDir", maxPathChars);
-    oziDir_ = entry(page2, "oziDir", maxPathChars);
-    browseRouteDir_ = browse(page2, "browseRouteDir");
-    browseWaypointDir_ = browse(page2, "browseWaypointDir");
-    browseOziDir_ = browse(page2, "browseOziDir");
-    {
-        auto* layout = new QVBoxLayout(page2);
-        layout->addWidget(
-            pathGroup(QStringLiteral("Pfad für Routen"), routeDir_, browseRouteDir_, page2));
-        layout->addWidget(pathGroup(QStringLiteral("Pfad für Zv-Wegpunkte und Flüge (*.zvc)"),
-                                    waypointDir_, browseWaypointDir_, page2));
-        layout->addWidget(
-            pathGroup(QStringLiteral("Pfad für Ozi-Wegpunkte und Track-Plots (*.plt)"), oziDir_,
-                      browseOziDir_, page2));
-        layout->addStretch();
-    }
-    tabs_->addTab(page2, QStringLiteral("Wegpunkte"));
-
-    // "Andere Verzeichnisse"
-    auto* page3 = new QWidget(tabs_);
-    oziExplorerPath_ = entry(page3, "oziExplorerPath", maxPathChars);
-    liftDir_ = entry(page3, "liftDir", maxPathChars);
-    liftDatabase_ = entry(page3, "liftDatabase", maxLiftDatabaseChars);
-    takeoffDir_ = entry(page3, "takeoffDir", maxPathChars);
-    zvView_ = entry(page3, "zvViewPath");
-    browseOziExplorer_ = browse(page3, "browseOziExplorer");
-    browseLiftDatabase_ = browse(page3, "browseLiftDatabase");
-    browseTakeoffDir_ = browse(page3, "browseTakeoffDir");
-    browseZvView_ = browse(page3, "browseZvView");
-    {
-        auto* layout = new QVBoxLayout(page3);
-        layout->addWidget(
-            pathGroup(QStringLiteral("OziExplorer"), oziExplorerPath_, browseOziExplorer_, page3));
-        auto* lifts = new QGroupBox(QStringLiteral("Pfad für Aufwinde und Lines"), page3);
-        auto* grid = new QGridLayout(lifts);
-        grid->addWidget(liftDir_, 0, 0, 1, 2);
-        grid->addWidget(browseLiftDatabase_, 0, 2);
-        grid->addWidget(new QLabel(QStringLiteral("Aufwinddatenbank:"), lifts), 1, 0);
-        grid->addWidget(liftDatabase_, 1, 1);
-        layout->addWidget(lifts);
-        layout->addWidget(pathGroup(QStringLiteral("Pfad für Startplätze"), takeoffDir_,
-                                    browseTakeoffDir_, page3));
-        layout->addWidget(
-            pathGroup(QStringLiteral("Pfad für ZvView"), zvView_, browseZvView_, page3));
-        layout->addStretch();
-    }
-    tabs_->addTab(page3, QStringLiteral("Andere Verzeichnisse"));
-
-    // "Zirrova"
-    auto* page4 = new QWidget(tabs_);
-    com1_ = new QRadioButton(QStringLiteral("COM1"), page4);
-    com2_ = new QRadioButton(QStringLiteral("COM2"), page4);
-    serialNumber_ = entry(page4, "serialNumber");
-    {
-        const QStringList present = presentSerialDevices();
-        device1_ = deviceChoice(page4, 0, present);
-        device2_ = deviceChoice(page4, 1, present);
-        auto* port = new QGroupBox(QStringLiteral("Port"), page4);
-        auto* ports = new QGridLayout(port);
-        ports->addWidget(com1_, 0, 0);
-        ports->addWidget(new QLabel(QStringLiteral("Gerät:"), port), 0, 1);
-        ports->addWidget(device1_, 0, 2);
-        ports->addWidget(com2_, 1, 0);
-        ports->addWidget(new QLabel(QStringLiteral("Gerät:"), port), 1, 1);
-        ports->addWidget(device2_, 1, 2);
-        ports->setColumnStretch(2, 1);
-        auto* serial = new QGroupBox(QStringLiteral("Serien Nr."), page4);
-        auto* serialRow = new QHBoxLayout(serial);
-        serialRow->addWidget(serialNumber_);
-        auto* layout = new QVBoxLayout(page4);
-        layout->addWidget(port);
-        layout->addWidget(serial);
-        layout->addStretch();
-    }
-    tabs_->addTab(page4, QStringLiteral("Zirrova"));
-    zirrovaPage_ = page4;
+    tabs_->addTab(buildLogbookPage(), QStringLiteral("Flugbuch"));
+    tabs_->addTab(buildWaypointsPage(), QStringLiteral("Wegpunkte"));
+    tabs_->addTab(buildOtherDirsPage(), QStringLiteral("Andere Verzeichnisse"));
+    zirrovaPage_ = buildZirrovaPage();
+    tabs_->addTab(zirrovaPage_, QStringLiteral("Zirrova"));
 
     auto* buttons = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
@@ -241,6 +142,123 @@ CMyPropertySheet::CMyPropertySheet(const AppSettings& settings, UserInterface& u
     connect(tabs_, &QTabWidget::currentChanged, this, helpOfPage);
     helpOfPage(tabs_->currentIndex());
 
+    connectBrowseButtons();
+}
+
+// The page "Flugbuch": the main logbook, its numbering and directory.
+QWidget* CMyPropertySheet::buildLogbookPage() {
+    auto* page = new QWidget(tabs_);
+    logbookFile_ = entry(page, "logbookFile", maxPathChars);
+    firstFlightNumber_ = entry(page, "firstFlightNumber");
+    logbookDir_ = entry(page, "logbookDir", maxPathChars);
+    flightsPerPage_ = entry(page, "flightsPerPage");
+    browseLogbook_ = browse(page, "browseLogbookFile");
+    {
+        auto* group = new QGroupBox(QStringLiteral("Flugbuch-Einstellungen"), page);
+        auto* grid = new QGridLayout(group);
+        grid->addWidget(new QLabel(QStringLiteral("Hauptdatei"), group), 0, 0);
+        grid->addWidget(logbookFile_, 0, 1);
+        grid->addWidget(browseLogbook_, 0, 2);
+        grid->addWidget(new QLabel(QStringLiteral("1. Flug Nr."), group), 1, 0);
+        grid->addWidget(firstFlightNumber_, 1, 1);
+        grid->addWidget(new QLabel(QStringLiteral("Pfad für Flugbuchdateien:"), group), 2, 0);
+        grid->addWidget(logbookDir_, 2, 1);
+        grid->addWidget(new QLabel(QStringLiteral("Flüge / Seite"), group), 3, 0);
+        grid->addWidget(flightsPerPage_, 3, 1);
+        auto* layout = new QVBoxLayout(page);
+        layout->addWidget(group);
+        layout->addStretch();
+    }
+    return page;
+}
+
+// The page "Wegpunkte": the directories of routes, waypoints and OziExplorer files.
+QWidget* CMyPropertySheet::buildWaypointsPage() {
+    auto* page = new QWidget(tabs_);
+    routeDir_ = entry(page, "routeDir", maxPathChars);
+    waypointDir_ = entry(page, "waypointDir", maxPathChars);
+    oziDir_ = entry(page, "oziDir", maxPathChars);
+    browseRouteDir_ = browse(page, "browseRouteDir");
+    browseWaypointDir_ = browse(page, "browseWaypointDir");
+    browseOziDir_ = browse(page, "browseOziDir");
+    {
+        auto* layout = new QVBoxLayout(page);
+        layout->addWidget(
+            pathGroup(QStringLiteral("Pfad für Routen"), routeDir_, browseRouteDir_, page));
+        layout->addWidget(pathGroup(QStringLiteral("Pfad für Zv-Wegpunkte und Flüge (*.zvc)"),
+                                    waypointDir_, browseWaypointDir_, page));
+        layout->addWidget(
+            pathGroup(QStringLiteral("Pfad für Ozi-Wegpunkte und Track-Plots (*.plt)"), oziDir_,
+                      browseOziDir_, page));
+        layout->addStretch();
+    }
+    return page;
+}
+
+// The page "Andere Verzeichnisse": the programs, lifts and takeoff sites.
+QWidget* CMyPropertySheet::buildOtherDirsPage() {
+    auto* page = new QWidget(tabs_);
+    oziExplorerPath_ = entry(page, "oziExplorerPath", maxPathChars);
+    liftDir_ = entry(page, "liftDir", maxPathChars);
+    liftDatabase_ = entry(page, "liftDatabase", maxLiftDatabaseChars);
+    takeoffDir_ = entry(page, "takeoffDir", maxPathChars);
+    zvView_ = entry(page, "zvViewPath");
+    browseOziExplorer_ = browse(page, "browseOziExplorer");
+    browseLiftDatabase_ = browse(page, "browseLiftDatabase");
+    browseTakeoffDir_ = browse(page, "browseTakeoffDir");
+    browseZvView_ = browse(page, "browseZvView");
+    {
+        auto* layout = new QVBoxLayout(page);
+        layout->addWidget(
+            pathGroup(QStringLiteral("OziExplorer"), oziExplorerPath_, browseOziExplorer_, page));
+        auto* lifts = new QGroupBox(QStringLiteral("Pfad für Aufwinde und Lines"), page);
+        auto* grid = new QGridLayout(lifts);
+        grid->addWidget(liftDir_, 0, 0, 1, 2);
+        grid->addWidget(browseLiftDatabase_, 0, 2);
+        grid->addWidget(new QLabel(QStringLiteral("Aufwinddatenbank:"), lifts), 1, 0);
+        grid->addWidget(liftDatabase_, 1, 1);
+        layout->addWidget(lifts);
+        layout->addWidget(pathGroup(QStringLiteral("Pfad für Startplätze"), takeoffDir_,
+                                    browseTakeoffDir_, page));
+        layout->addWidget(
+            pathGroup(QStringLiteral("Pfad für ZvView"), zvView_, browseZvView_, page));
+        layout->addStretch();
+    }
+    return page;
+}
+
+// The page "Zirrova": the port and the serial number of the instrument.
+QWidget* CMyPropertySheet::buildZirrovaPage() {
+    auto* page = new QWidget(tabs_);
+    com1_ = new QRadioButton(QStringLiteral("COM1"), page);
+    com2_ = new QRadioButton(QStringLiteral("COM2"), page);
+    serialNumber_ = entry(page, "serialNumber");
+    {
+        const QStringList present = presentSerialDevices();
+        device1_ = deviceChoice(page, 0, present);
+        device2_ = deviceChoice(page, 1, present);
+        auto* port = new QGroupBox(QStringLiteral("Port"), page);
+        auto* ports = new QGridLayout(port);
+        ports->addWidget(com1_, 0, 0);
+        ports->addWidget(new QLabel(QStringLiteral("Gerät:"), port), 0, 1);
+        ports->addWidget(device1_, 0, 2);
+        ports->addWidget(com2_, 1, 0);
+        ports->addWidget(new QLabel(QStringLiteral("Gerät:"), port), 1, 1);
+        ports->addWidget(device2_, 1, 2);
+        ports->setColumnStretch(2, 1);
+        auto* serial = new QGroupBox(QStringLiteral("Serien Nr."), page);
+        auto* serialRow = new QHBoxLayout(serial);
+        serialRow->addWidget(serialNumber_);
+        auto* layout = new QVBoxLayout(page);
+        layout->addWidget(port);
+        layout->addWidget(serial);
+        layout->addStretch();
+    }
+    return page;
+}
+
+// The "..." buttons: a file or a directory for their entry.
+void CMyPropertySheet::connectBrowseButtons() {
     connect(browseLogbook_, &QPushButton::clicked, this, [this] {
         browseFile(SettingsField::LogbookFile, logbookDir_, "Flugbuch (*.log) |*.log||", "log");
     });

@@ -41,7 +41,6 @@ public:
 
     // The browse buttons, by the field they fill.
     QPushButton* browseButton(SettingsField field) const;
-    QPushButton* browseZvViewButton() const { return browseZvView_; }
 
     // Checks the page; shows the message and puts the cursor into the entry on failure.
     bool checkPage(int page);
@@ -50,6 +49,11 @@ public slots:
     void accept() override;
 
 private:
+    QWidget* buildLogbookPage();
+    QWidget* buildWaypointsPage();
+    QWidget* buildOtherDirsPage();
+    QWidget* buildZirrovaPage();
+    void connectBrowseButtons();
     void showEntries(const SettingsEntries& entries);
     void browseFile(SettingsField field, QLineEdit* target, const char* filter,
                     const char* extension);
