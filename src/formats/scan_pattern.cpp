@@ -279,7 +279,11 @@ ScanPattern::Progress ScanPattern::scanFrom(std::string_view text, std::size_t s
             }
             length = target.limit_;
         }
-        target.text_->assign(from, length);
+        if (target.text_ != nullptr) {
+            target.text_->assign(from, length);
+        } else {
+            target.assignShortText_(target.shortText_, from, length);
+        }
         return true;
     };
     // The end of a run of bytes that `belongs` accepts, at most `width` long (0: any).

@@ -24,6 +24,8 @@
 // undefined or platform-dependent there); a text longer than its field's limit is either
 // cut to the limit or does not convert, as the caller chooses per field.
 
+#include "formats/short_text.h"
+
 #include <bitset>
 #include <cstddef>
 #include <initializer_list>
@@ -50,6 +52,18 @@ public:
     ScanItem(float& target) : kind_(Kind::Float), float_(&target) {}
     ScanItem(char& target) : kind_(Kind::Character), character_(&target) {}
     static ScanItem text(std::string& target, std::size_t limit, TooLong rule);
+    // The same into a text field of a record; the limit is the field's capacity or less.
+    template <std::size_t N>
+    static ScanItem text(ShortText<N>& target, std::size_t limit, TooLong rule) {
+        ScanItem item(Kind::Text);
+        item.shortText_ = &target;
+        item.assignShortText_ = [](void* field, const char* from, std::size_t length) {
+            static_cast<ShortText<N>*>(field)->assign(from, length);
+        };
+        item.limit_ = limit < N ? limit : N;
+        item.rule_ = rule;
+        return item;
+    }
     // A text item that is read and not kept (the commas between OziExplorer fields).
     static ScanItem ignored();
 
@@ -64,6 +78,8 @@ private:
     float* float_ = nullptr;
     char* character_ = nullptr;
     std::string* text_ = nullptr;
+    void* shortText_ = nullptr;
+    void (*assignShortText_)(void*, const char*, std::size_t) = nullptr;
     std::size_t limit_ = 0;
     TooLong rule_ = TooLong::Refuse;
 };
