@@ -5,6 +5,7 @@
 #include <bit>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <system_error>
@@ -121,7 +122,22 @@ const char* convertFloat(const char* p, const char* end, float& value) {
     return next;
 }
 
+// The columns of the point files are padded with runs of blanks; they are passed eight
+// bytes at a time, and what ends a run is found from the first byte that is not a blank.
 const char* skipSpace(const char* p, const char* end) {
+    constexpr std::uint64_t blanks = 0x2020202020202020;
+    while (end - p >= 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, p, sizeof word);
+        const std::uint64_t other = word ^ blanks;
+        if (other != 0) {
+            const int bits = std::endian::native == std::endian::little ? std::countr_zero(other)
+                                                                        : std::countl_zero(other);
+            p += bits / 8;
+            break;
+        }
+        p += 8;
+    }
     while (p < end && isSpace(static_cast<unsigned char>(*p))) {
         ++p;
     }
