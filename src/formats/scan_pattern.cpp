@@ -124,7 +124,7 @@ const char* convertFloat(const char* p, const char* end, float& value) {
 
 // The columns of the point files are padded with runs of blanks; they are passed eight
 // bytes at a time, and what ends a run is found from the first byte that is not a blank.
-const char* skipSpace(const char* p, const char* end) {
+const char* skipSpaceRun(const char* p, const char* end) {
     constexpr std::uint64_t blanks = 0x2020202020202020;
     while (end - p >= 8) {
         std::uint64_t word = 0;
@@ -142,6 +142,14 @@ const char* skipSpace(const char* p, const char* end) {
         ++p;
     }
     return p;
+}
+
+// Most conversions start right after what came before them: that case costs one test.
+inline const char* skipSpace(const char* p, const char* end) {
+    if (p == end || !isSpace(static_cast<unsigned char>(*p))) {
+        return p;
+    }
+    return skipSpaceRun(p + 1, end);
 }
 
 // Parses the set of a "%[" conversion; `i` stands after the "[" and ends after the "]".
@@ -185,7 +193,10 @@ std::bitset<256> parseSet(std::string_view pattern, std::size_t& i) {
 
 ScanItem ScanItem::text(std::string& target, std::size_t limit, TooLong rule) {
     ScanItem item(Kind::Text);
-    item.text_ = &target;
+    item.target_ = &target;
+    item.assignText_ = [](void* text, const char* from, std::size_t length) {
+        static_cast<std::string*>(text)->assign(from, length);
+    };
     item.limit_ = limit;
     item.rule_ = rule;
     return item;
@@ -295,11 +306,7 @@ ScanPattern::Progress ScanPattern::scanFrom(std::string_view text, std::size_t s
             }
             length = target.limit_;
         }
-        if (target.text_ != nullptr) {
-            target.text_->assign(from, length);
-        } else {
-            target.assignShortText_(target.shortText_, from, length);
-        }
+        target.assignText_(target.target_, from, length);
         return true;
     };
     // The end of a run of bytes that `belongs` accepts, at most `width` long (0: any).
@@ -340,7 +347,7 @@ ScanPattern::Progress ScanPattern::scanFrom(std::string_view text, std::size_t s
             if (next == nullptr) {
                 return stopped();
             }
-            *target.integer_ = value;
+            *static_cast<int*>(target.target_) = value;
             p = next;
             break;
         }
@@ -352,7 +359,7 @@ ScanPattern::Progress ScanPattern::scanFrom(std::string_view text, std::size_t s
             if (next == nullptr) {
                 return stopped();
             }
-            *target.float_ = value;
+            *static_cast<float*>(target.target_) = value;
             p = next;
             break;
         }
@@ -370,7 +377,7 @@ ScanPattern::Progress ScanPattern::scanFrom(std::string_view text, std::size_t s
             if (p == end || target.kind() != ScanItem::Kind::Character) {
                 return stopped();
             }
-            *target.character_ = *p++;
+            *static_cast<char*>(target.target_) = *p++;
             break;
         case StepKind::Set: {
             const char* const next =

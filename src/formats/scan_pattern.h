@@ -48,16 +48,16 @@ class ScanItem {
 public:
     enum class Kind { Integer, Float, Character, Text, Ignored };
 
-    ScanItem(int& target) : kind_(Kind::Integer), integer_(&target) {}
-    ScanItem(float& target) : kind_(Kind::Float), float_(&target) {}
-    ScanItem(char& target) : kind_(Kind::Character), character_(&target) {}
+    ScanItem(int& target) : kind_(Kind::Integer), target_(&target) {}
+    ScanItem(float& target) : kind_(Kind::Float), target_(&target) {}
+    ScanItem(char& target) : kind_(Kind::Character), target_(&target) {}
     static ScanItem text(std::string& target, std::size_t limit, TooLong rule);
     // The same into a text field of a record; the limit is the field's capacity or less.
     template <std::size_t N>
     static ScanItem text(ShortText<N>& target, std::size_t limit, TooLong rule) {
         ScanItem item(Kind::Text);
-        item.shortText_ = &target;
-        item.assignShortText_ = [](void* field, const char* from, std::size_t length) {
+        item.target_ = &target;
+        item.assignText_ = [](void* field, const char* from, std::size_t length) {
             static_cast<ShortText<N>*>(field)->assign(from, length);
         };
         item.limit_ = limit < N ? limit : N;
@@ -74,12 +74,10 @@ private:
     explicit ScanItem(Kind kind) : kind_(kind) {}
 
     Kind kind_;
-    int* integer_ = nullptr;
-    float* float_ = nullptr;
-    char* character_ = nullptr;
-    std::string* text_ = nullptr;
-    void* shortText_ = nullptr;
-    void (*assignShortText_)(void*, const char*, std::size_t) = nullptr;
+    // The variable of the kind, or the text that assignText_ fills (an item is built for
+    // every field of every row, so it is kept small).
+    void* target_ = nullptr;
+    void (*assignText_)(void*, const char*, std::size_t) = nullptr;
     std::size_t limit_ = 0;
     TooLong rule_ = TooLong::Refuse;
 };
