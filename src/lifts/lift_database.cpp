@@ -6,6 +6,7 @@
 #include "app/user_interface.h"
 #include "formats/file_paths.h"
 #include "formats/instrument_text.h"
+#include "formats/large_pages.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 
@@ -53,7 +54,12 @@ class CellTable {
 public:
     // Room for `cells` cells at most, the table at most half full.
     explicit CellTable(std::size_t cells)
-        : slots_(std::bit_ceil(std::max<std::size_t>(16, 2 * cells))), mask_(slots_.size() - 1) {}
+        : mask_(std::bit_ceil(std::max<std::size_t>(16, 2 * cells)) - 1) {
+        // Advised before the slots are first written, so that they are faulted in large.
+        slots_.reserve(mask_ + 1);
+        adviseLargePages(slots_.data(), (mask_ + 1) * sizeof(Slot));
+        slots_.resize(mask_ + 1);
+    }
 
     // The first kept lift of the cell, or `none`.
     std::size_t first(const CellKey& key) const { return slots_[indexOf(hash(key))].head; }

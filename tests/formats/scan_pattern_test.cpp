@@ -227,5 +227,55 @@ TEST(ScanPattern, CountsItemsAndRejectsUnknownPatterns) {
     }
 }
 
+// The blank runs of the fixed columns are passed a word at a time: runs of every length
+// around a word, ending in a number, in other white space or at the end of the input,
+// must be passed exactly as byte by byte.
+TEST(ScanPattern, BlankRunsOfEveryLengthArePassedExactly) {
+    const ScanPattern pattern("%d %d");
+    for (std::size_t lead = 0; lead < 20; ++lead) {
+        for (std::size_t run = 0; run < 20; ++run) {
+            for (const char* tail : {"", "\t", "\n \r"}) {
+                const std::string input =
+                    std::string(lead, ' ') + "7" + std::string(run, ' ') + tail + "-3";
+                int first = 0;
+                int second = 0;
+                EXPECT_EQ(pattern.scan(input, {first, second}), 2) << '"' << input << '"';
+                EXPECT_EQ(first, 7);
+                EXPECT_EQ(second, -3);
+                // Blanks up to the end: the second number is missing.
+                const std::string open = std::string(lead, ' ') + "7" + std::string(run, ' ');
+                EXPECT_EQ(pattern.scan(open, {first, second}), 1) << '"' << open << '"';
+            }
+        }
+    }
+}
+
+// A record's short text fields take what a std::string takes, within their capacity.
+TEST(ScanPattern, ShortTextFieldsKeepTheirLimits) {
+    struct Case {
+        const char* input;
+        TooLong rule;
+        int count;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"m/s", TooLong::Refuse, 1, "m/s"},
+        {"km/h", TooLong::Refuse, 0, ""},
+        {"km/h", TooLong::Cut, 1, "km/"},
+        {"x", TooLong::Refuse, 1, "x"},
+    };
+    const ScanPattern pattern("%s");
+    for (const auto& c : cases) {
+        ShortText<3> unit;
+        // A limit beyond the field's capacity is held to the capacity.
+        EXPECT_EQ(pattern.scan(c.input, {ScanItem::text(unit, 10, c.rule)}), c.count) << c.input;
+        EXPECT_EQ(unit, c.stored) << c.input;
+        EXPECT_EQ(std::string(unit.c_str()), c.stored) << c.input;
+    }
+    ShortText<2> id = "DEU";
+    EXPECT_EQ(id, "DE");
+    EXPECT_EQ(id.size(), 2u);
+}
+
 } // namespace
 } // namespace zv
