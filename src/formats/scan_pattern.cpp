@@ -61,16 +61,18 @@ const char* convertInteger(const char* p, const char* end, int& value) {
 }
 
 // The decimals of the point files ("46", "12.50", "36.823833", "33604.00000"): at most 15
-// digits in all and no exponent. Their digits and the power of ten are exact doubles, so
-// their quotient is the decimal rounded to double; rounding that to float gives the float
-// nearest to the decimal unless the double lies exactly halfway between two floats (only
-// there can two roundings differ from one), and those few, like tiny and huge values, go
-// to std::from_chars. std::from_chars takes some hundred instructions a number more, and
-// with five numbers a row it was the largest part of reading a lift database. Returns
-// nullptr when the decimal is not for this way.
+// digits in all and no exponent. Their digits are an exact double; multiplied by the
+// double nearest to the power of ten below one, they give the decimal within two units of
+// the double's last place. Rounding that to float gives the float nearest to the decimal
+// unless the product lies within those units of a point halfway between two floats (only
+// there can the two roundings part), and those few, like tiny and huge values, go to
+// std::from_chars. std::from_chars takes some hundred instructions a number more, and a
+// division where the product is formed waits several times as long as the product; with
+// five numbers a row both were a large part of reading a lift database. Returns nullptr
+// when the decimal is not for this way.
 const char* shortDecimal(const char* p, const char* end, float& magnitude) {
-    constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr double inversePowersOfTen[] = {1e0,  1e-1, 1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
+                                             1e-8, 1e-9, 1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15};
     constexpr int maxDigits = 15; // below 2^53: every such number is a double
     std::uint64_t digits = 0;
     int count = 0;
@@ -86,14 +88,18 @@ const char* shortDecimal(const char* p, const char* end, float& magnitude) {
     if (count == 0 || count > maxDigits || (p < end && (isDigit(*p) || *p == 'e' || *p == 'E'))) {
         return nullptr;
     }
-    const double value = static_cast<double>(digits) / powersOfTen[decimals];
+    const double value = static_cast<double>(digits) * inversePowersOfTen[decimals];
     if (value != 0 && !(value >= std::numeric_limits<float>::min() &&
                         value <= std::numeric_limits<float>::max())) {
         return nullptr;
     }
-    // Halfway between two floats: the 29 bits a float does not keep are 1000...0.
+    // Near halfway between two floats: the 29 bits a float does not keep are within four
+    // of 1000...0. Digits without decimals are exact and need only the exact test.
     constexpr std::uint64_t dropped = (std::uint64_t{1} << 29) - 1;
-    if ((std::bit_cast<std::uint64_t>(value) & dropped) == std::uint64_t{1} << 28) {
+    constexpr std::uint64_t halfway = std::uint64_t{1} << 28;
+    const std::uint64_t low = std::bit_cast<std::uint64_t>(value) & dropped;
+    const std::uint64_t margin = decimals == 0 ? 0 : 4;
+    if (low + margin >= halfway && low <= halfway + margin) {
         return nullptr;
     }
     magnitude = static_cast<float>(value);

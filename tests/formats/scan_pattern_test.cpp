@@ -3,6 +3,7 @@
 #include <bit>
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <random>
@@ -90,6 +91,21 @@ TEST(ScanPattern, DecimalsConvertAsFromCharsConvertsThem) {
         "9999999999999999", "123456789.0123456",
         // Rounded to double these land exactly halfway.
         "1.49536794424057", "4.78222393989563", "0.51981320977211"};
+    // Decimals of up to 15 digits close to a point halfway between two floats, on both
+    // sides of it: the quick way forms them with a rounding error of its own.
+    for (int i = 0; i < 20000; ++i) {
+        const float low = std::bit_cast<float>(
+            static_cast<std::uint32_t>(0x3F800000u + random() % 0x08000000u)); // 1 to 2^16
+        const double halfway =
+            (static_cast<double>(low) + static_cast<double>(std::nextafter(low, 1e9f))) / 2;
+        for (const int precision : {13, 14, 15}) {
+            char text[64];
+            const auto end = std::to_chars(text, text + sizeof text, halfway,
+                                           std::chars_format::general, precision)
+                                 .ptr;
+            texts.emplace_back(text, end);
+        }
+    }
     for (int i = 0; i < 60000; ++i) {
         std::string text = digits(random() % 12);
         if (random() % 3 != 0) {
