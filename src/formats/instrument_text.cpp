@@ -1,10 +1,12 @@
 #include "formats/instrument_text.h"
 
+#include "formats/large_pages.h"
 #include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "formats/waypoint.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
 #include <stdexcept>
 
@@ -62,6 +64,7 @@ bool readPointRows(TextReader& reader, std::string_view indent, std::vector<Wayp
     if (wanted > points.capacity()) {
         try {
             points.reserve(std::max(wanted, 2 * points.capacity()));
+            adviseLargePages(points.data(), points.capacity() * sizeof(Waypoint));
         } catch (const std::bad_alloc&) {
         } catch (const std::length_error&) {
         }

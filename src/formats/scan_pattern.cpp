@@ -5,6 +5,7 @@
 #include <bit>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <system_error>
@@ -60,16 +61,18 @@ const char* convertInteger(const char* p, const char* end, int& value) {
 }
 
 // The decimals of the point files ("46", "12.50", "36.823833", "33604.00000"): at most 15
-// digits in all and no exponent. Their digits and the power of ten are exact doubles, so
-// their quotient is the decimal rounded to double; rounding that to float gives the float
-// nearest to the decimal unless the double lies exactly halfway between two floats (only
-// there can two roundings differ from one), and those few, like tiny and huge values, go
-// to std::from_chars. std::from_chars takes some hundred instructions a number more, and
-// with five numbers a row it was the largest part of reading a lift database. Returns
-// nullptr when the decimal is not for this way.
+// digits in all and no exponent. Their digits are an exact double; multiplied by the
+// double nearest to the power of ten below one, they give the decimal within two units of
+// the double's last place. Rounding that to float gives the float nearest to the decimal
+// unless the product lies within those units of a point halfway between two floats (only
+// there can the two roundings part), and those few, like tiny and huge values, go to
+// std::from_chars. std::from_chars takes some hundred instructions a number more, and a
+// division where the product is formed waits several times as long as the product; with
+// five numbers a row both were a large part of reading a lift database. Returns nullptr
+// when the decimal is not for this way.
 const char* shortDecimal(const char* p, const char* end, float& magnitude) {
-    constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr double inversePowersOfTen[] = {1e0,  1e-1, 1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
+                                             1e-8, 1e-9, 1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15};
     constexpr int maxDigits = 15; // below 2^53: every such number is a double
     std::uint64_t digits = 0;
     int count = 0;
@@ -85,14 +88,18 @@ const char* shortDecimal(const char* p, const char* end, float& magnitude) {
     if (count == 0 || count > maxDigits || (p < end && (isDigit(*p) || *p == 'e' || *p == 'E'))) {
         return nullptr;
     }
-    const double value = static_cast<double>(digits) / powersOfTen[decimals];
+    const double value = static_cast<double>(digits) * inversePowersOfTen[decimals];
     if (value != 0 && !(value >= std::numeric_limits<float>::min() &&
                         value <= std::numeric_limits<float>::max())) {
         return nullptr;
     }
-    // Halfway between two floats: the 29 bits a float does not keep are 1000...0.
+    // Near halfway between two floats: the 29 bits a float does not keep are within four
+    // of 1000...0. Digits without decimals are exact and need only the exact test.
     constexpr std::uint64_t dropped = (std::uint64_t{1} << 29) - 1;
-    if ((std::bit_cast<std::uint64_t>(value) & dropped) == std::uint64_t{1} << 28) {
+    constexpr std::uint64_t halfway = std::uint64_t{1} << 28;
+    const std::uint64_t low = std::bit_cast<std::uint64_t>(value) & dropped;
+    const std::uint64_t margin = decimals == 0 ? 0 : 4;
+    if (low + margin >= halfway && low <= halfway + margin) {
         return nullptr;
     }
     magnitude = static_cast<float>(value);
@@ -121,11 +128,34 @@ const char* convertFloat(const char* p, const char* end, float& value) {
     return next;
 }
 
-const char* skipSpace(const char* p, const char* end) {
+// The columns of the point files are padded with runs of blanks; they are passed eight
+// bytes at a time, and what ends a run is found from the first byte that is not a blank.
+const char* skipSpaceRun(const char* p, const char* end) {
+    constexpr std::uint64_t blanks = 0x2020202020202020;
+    while (end - p >= 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, p, sizeof word);
+        const std::uint64_t other = word ^ blanks;
+        if (other != 0) {
+            const int bits = std::endian::native == std::endian::little ? std::countr_zero(other)
+                                                                        : std::countl_zero(other);
+            p += bits / 8;
+            break;
+        }
+        p += 8;
+    }
     while (p < end && isSpace(static_cast<unsigned char>(*p))) {
         ++p;
     }
     return p;
+}
+
+// Most conversions start right after what came before them: that case costs one test.
+inline const char* skipSpace(const char* p, const char* end) {
+    if (p == end || !isSpace(static_cast<unsigned char>(*p))) {
+        return p;
+    }
+    return skipSpaceRun(p + 1, end);
 }
 
 // Parses the set of a "%[" conversion; `i` stands after the "[" and ends after the "]".
@@ -169,7 +199,10 @@ std::bitset<256> parseSet(std::string_view pattern, std::size_t& i) {
 
 ScanItem ScanItem::text(std::string& target, std::size_t limit, TooLong rule) {
     ScanItem item(Kind::Text);
-    item.text_ = &target;
+    item.target_ = &target;
+    item.assignText_ = [](void* text, const char* from, std::size_t length) {
+        static_cast<std::string*>(text)->assign(from, length);
+    };
     item.limit_ = limit;
     item.rule_ = rule;
     return item;
@@ -279,7 +312,7 @@ ScanPattern::Progress ScanPattern::scanFrom(std::string_view text, std::size_t s
             }
             length = target.limit_;
         }
-        target.text_->assign(from, length);
+        target.assignText_(target.target_, from, length);
         return true;
     };
     // The end of a run of bytes that `belongs` accepts, at most `width` long (0: any).
@@ -320,7 +353,7 @@ ScanPattern::Progress ScanPattern::scanFrom(std::string_view text, std::size_t s
             if (next == nullptr) {
                 return stopped();
             }
-            *target.integer_ = value;
+            *static_cast<int*>(target.target_) = value;
             p = next;
             break;
         }
@@ -332,7 +365,7 @@ ScanPattern::Progress ScanPattern::scanFrom(std::string_view text, std::size_t s
             if (next == nullptr) {
                 return stopped();
             }
-            *target.float_ = value;
+            *static_cast<float*>(target.target_) = value;
             p = next;
             break;
         }
@@ -350,7 +383,7 @@ ScanPattern::Progress ScanPattern::scanFrom(std::string_view text, std::size_t s
             if (p == end || target.kind() != ScanItem::Kind::Character) {
                 return stopped();
             }
-            *target.character_ = *p++;
+            *static_cast<char*>(target.target_) = *p++;
             break;
         case StepKind::Set: {
             const char* const next =

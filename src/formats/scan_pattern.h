@@ -24,6 +24,8 @@
 // undefined or platform-dependent there); a text longer than its field's limit is either
 // cut to the limit or does not convert, as the caller chooses per field.
 
+#include "formats/short_text.h"
+
 #include <bitset>
 #include <cstddef>
 #include <initializer_list>
@@ -46,10 +48,22 @@ class ScanItem {
 public:
     enum class Kind { Integer, Float, Character, Text, Ignored };
 
-    ScanItem(int& target) : kind_(Kind::Integer), integer_(&target) {}
-    ScanItem(float& target) : kind_(Kind::Float), float_(&target) {}
-    ScanItem(char& target) : kind_(Kind::Character), character_(&target) {}
+    ScanItem(int& target) : kind_(Kind::Integer), target_(&target) {}
+    ScanItem(float& target) : kind_(Kind::Float), target_(&target) {}
+    ScanItem(char& target) : kind_(Kind::Character), target_(&target) {}
     static ScanItem text(std::string& target, std::size_t limit, TooLong rule);
+    // The same into a text field of a record; the limit is the field's capacity or less.
+    template <std::size_t N>
+    static ScanItem text(ShortText<N>& target, std::size_t limit, TooLong rule) {
+        ScanItem item(Kind::Text);
+        item.target_ = &target;
+        item.assignText_ = [](void* field, const char* from, std::size_t length) {
+            static_cast<ShortText<N>*>(field)->assign(from, length);
+        };
+        item.limit_ = limit < N ? limit : N;
+        item.rule_ = rule;
+        return item;
+    }
     // A text item that is read and not kept (the commas between OziExplorer fields).
     static ScanItem ignored();
 
@@ -60,10 +74,10 @@ private:
     explicit ScanItem(Kind kind) : kind_(kind) {}
 
     Kind kind_;
-    int* integer_ = nullptr;
-    float* float_ = nullptr;
-    char* character_ = nullptr;
-    std::string* text_ = nullptr;
+    // The variable of the kind, or the text that assignText_ fills (an item is built for
+    // every field of every row, so it is kept small).
+    void* target_ = nullptr;
+    void (*assignText_)(void*, const char*, std::size_t) = nullptr;
     std::size_t limit_ = 0;
     TooLong rule_ = TooLong::Refuse;
 };

@@ -220,7 +220,7 @@ long countedWriteOperations() {
 
 bool copyLines(TextReader& in, const std::string& target) {
     TextWriter out(target, WriteMode::Atomic);
-    std::string line;
+    std::string_view line;
     while (in.readLine(line)) {
         out.writeLine(line);
     }

@@ -3,6 +3,8 @@
 // The one in-memory record of a point of any instrument or OziExplorer point file:
 // waypoint, route point, takeoff site, lift or line point.
 
+#include "formats/short_text.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,9 +20,9 @@ inline constexpr std::size_t signLimit = 6;
 inline constexpr std::size_t nameLimit = 14;
 
 struct Waypoint {
-    std::string unit;          // unit of the altitude as written after it ("m")
+    ShortText<unitLimit> unit; // unit of the altitude as written after it ("m")
     std::int32_t altitude = 0; // in `unit`
-    std::string id;            // the instrument's two-letter ID ("ES"; "ST" for takeoff sites)
+    ShortText<idLimit> id;     // the instrument's two-letter ID ("ES"; "ST" for takeoff sites)
     float lat = 0;             // whole degrees (text form) or signed decimal degrees,
     float latMin = 0;          //   depending on the reader that filled the record
     float latSec = 0;          // 0 unless a row with seconds was read
@@ -29,17 +31,17 @@ struct Waypoint {
     float lonSec = 0;
     char latHemisphere = 'N';   // 'N' or 'S'
     std::int32_t symbol = 0;    // OziExplorer symbol number
-    std::string sign;           // the instrument's SIGN column ("+"; "   +  " from OziExplorer)
+    ShortText<signLimit> sign;  // the instrument's SIGN column ("+"; "   +  " from OziExplorer)
     char lonHemisphere = 'E';   // 'E' or 'W'
     std::string name;           // with its blank padding when read from a fixed column
     std::int32_t fgColour = 0;  // OziExplorer colours: Windows colour values, red in the
     std::int32_t bgColour = 0;  //   low byte
     std::int32_t windDir = 0;   // lifts only
     std::int32_t windSpeed = 0; // lifts only
-    std::string windSpeedUnit;  // lifts only, at most 3 characters
-    std::string climbUnit;      // unit of `climb` ("m/s"), at most 3 characters
-    float climb = 0;            // climb rate of a lift
-    std::int32_t dir1 = 0;      // directions of a line point, degrees
+    ShortText<unitLimit> windSpeedUnit; // lifts only
+    ShortText<unitLimit> climbUnit;     // unit of `climb` ("m/s")
+    float climb = 0;                    // climb rate of a lift
+    std::int32_t dir1 = 0;              // directions of a line point, degrees
     std::int32_t dir2 = 0;
     std::string comment; // the comment line that preceded the record, or empty
 };

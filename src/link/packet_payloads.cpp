@@ -130,7 +130,7 @@ void putAltitude(Byte (&target)[2], std::int32_t altitude) {
 }
 
 // The name's bytes from the start, zero after its end.
-template <std::size_t N> void putName(char (&target)[N], const std::string& name) {
+template <std::size_t N> void putName(char (&target)[N], std::string_view name) {
     std::memcpy(target, name.data(), std::min(N, name.size()));
 }
 

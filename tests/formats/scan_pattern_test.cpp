@@ -3,6 +3,7 @@
 #include <bit>
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <random>
@@ -90,6 +91,21 @@ TEST(ScanPattern, DecimalsConvertAsFromCharsConvertsThem) {
         "9999999999999999", "123456789.0123456",
         // Rounded to double these land exactly halfway.
         "1.49536794424057", "4.78222393989563", "0.51981320977211"};
+    // Decimals of up to 15 digits close to a point halfway between two floats, on both
+    // sides of it: the quick way forms them with a rounding error of its own.
+    for (int i = 0; i < 20000; ++i) {
+        const float low = std::bit_cast<float>(
+            static_cast<std::uint32_t>(0x3F800000u + random() % 0x08000000u)); // 1 to 2^16
+        const double halfway =
+            (static_cast<double>(low) + static_cast<double>(std::nextafter(low, 1e9f))) / 2;
+        for (const int precision : {13, 14, 15}) {
+            char text[64];
+            const auto end = std::to_chars(text, text + sizeof text, halfway,
+                                           std::chars_format::general, precision)
+                                 .ptr;
+            texts.emplace_back(text, end);
+        }
+    }
     for (int i = 0; i < 60000; ++i) {
         std::string text = digits(random() % 12);
         if (random() % 3 != 0) {
@@ -225,6 +241,56 @@ TEST(ScanPattern, CountsItemsAndRejectsUnknownPatterns) {
     for (const char* bad : {"%", "%x", "%[abc", "%3d", "%2c", "%5f"}) {
         EXPECT_THROW(ScanPattern{bad}, std::invalid_argument) << bad;
     }
+}
+
+// The blank runs of the fixed columns are passed a word at a time: runs of every length
+// around a word, ending in a number, in other white space or at the end of the input,
+// must be passed exactly as byte by byte.
+TEST(ScanPattern, BlankRunsOfEveryLengthArePassedExactly) {
+    const ScanPattern pattern("%d %d");
+    for (std::size_t lead = 0; lead < 20; ++lead) {
+        for (std::size_t run = 0; run < 20; ++run) {
+            for (const char* tail : {"", "\t", "\n \r"}) {
+                const std::string input =
+                    std::string(lead, ' ') + "7" + std::string(run, ' ') + tail + "-3";
+                int first = 0;
+                int second = 0;
+                EXPECT_EQ(pattern.scan(input, {first, second}), 2) << '"' << input << '"';
+                EXPECT_EQ(first, 7);
+                EXPECT_EQ(second, -3);
+                // Blanks up to the end: the second number is missing.
+                const std::string open = std::string(lead, ' ') + "7" + std::string(run, ' ');
+                EXPECT_EQ(pattern.scan(open, {first, second}), 1) << '"' << open << '"';
+            }
+        }
+    }
+}
+
+// A record's short text fields take what a std::string takes, within their capacity.
+TEST(ScanPattern, ShortTextFieldsKeepTheirLimits) {
+    struct Case {
+        const char* input;
+        TooLong rule;
+        int count;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"m/s", TooLong::Refuse, 1, "m/s"},
+        {"km/h", TooLong::Refuse, 0, ""},
+        {"km/h", TooLong::Cut, 1, "km/"},
+        {"x", TooLong::Refuse, 1, "x"},
+    };
+    const ScanPattern pattern("%s");
+    for (const auto& c : cases) {
+        ShortText<3> unit;
+        // A limit beyond the field's capacity is held to the capacity.
+        EXPECT_EQ(pattern.scan(c.input, {ScanItem::text(unit, 10, c.rule)}), c.count) << c.input;
+        EXPECT_EQ(unit, c.stored) << c.input;
+        EXPECT_EQ(std::string(unit.c_str()), c.stored) << c.input;
+    }
+    ShortText<2> id = "DEU";
+    EXPECT_EQ(id, "DE");
+    EXPECT_EQ(id.size(), 2u);
 }
 
 } // namespace
