@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <cstring>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -32,7 +31,8 @@ public:
 
     void assign(std::string_view text) {
         size_ = static_cast<unsigned char>(std::min(text.size(), N));
-        std::memcpy(bytes_.data(), text.data(), size_);
+        // std::copy_n, not memcpy: an empty view may have no data pointer at all.
+        std::copy_n(text.data(), size_, bytes_.data());
         bytes_[size_] = '\0';
     }
     void assign(const char* text, std::size_t length) { assign(std::string_view(text, length)); }
