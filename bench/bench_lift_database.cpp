@@ -28,11 +28,11 @@ zv::WaypointList pilotLifts(std::size_t count, unsigned seed) {
         zv::Waypoint lift;
         lift.name = identifiers[i % 6];
         lift.latHemisphere = 'N';
-        lift.lat = static_cast<float>(45 + degrees(random));
-        lift.latMin = static_cast<float>(hundredths(random)) / 100;
+        lift.latDegrees = static_cast<float>(45 + degrees(random));
+        lift.latMinutes = static_cast<float>(hundredths(random)) / 100;
         lift.lonHemisphere = 'E';
-        lift.lon = static_cast<float>(6 + degrees(random));
-        lift.lonMin = static_cast<float>(hundredths(random)) / 100;
+        lift.lonDegrees = static_cast<float>(6 + degrees(random));
+        lift.lonMinutes = static_cast<float>(hundredths(random)) / 100;
         lift.altitude = 500 + static_cast<int>(random() % 2500);
         lift.unit = "m";
         lift.climb = static_cast<float>(climb(random)) / 10;

@@ -37,13 +37,13 @@ zv::WaypointList generatePoints(bool decimal) {
         point.latHemisphere = i % 2 ? 'N' : 'S';
         point.lonHemisphere = i % 3 ? 'E' : 'W';
         if (decimal) {
-            point.lat = (45 + latMinutes / 60) * (i % 2 ? 1 : -1);
-            point.lon = (10 + lonMinutes / 60) * (i % 3 ? 1 : -1);
+            point.latDecimal = (45 + latMinutes / 60) * (i % 2 ? 1 : -1);
+            point.lonDecimal = (10 + lonMinutes / 60) * (i % 3 ? 1 : -1);
         } else {
-            point.lat = 45;
-            point.latMin = latMinutes;
-            point.lon = 10;
-            point.lonMin = lonMinutes;
+            point.latDegrees = 45;
+            point.latMinutes = latMinutes;
+            point.lonDegrees = 10;
+            point.lonMinutes = lonMinutes;
         }
         if (i % 10 == 0) {
             point.comment = zv::test::cFormat("; Wegpunkt %d", i);

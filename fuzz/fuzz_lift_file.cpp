@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         converter.readLifts(reader, "fuzz.lft");
         for (const auto& lift : converter.zvWaypoints) {
             checkLimits(lift);
-            if (lift.latSec != 0 && mode != zv::LiftReadMode::Map &&
+            if (lift.latSeconds != 0 && mode != zv::LiftReadMode::Map &&
                 mode != zv::LiftReadMode::Upload) {
                 __builtin_trap(); // Raw and Extract fold the seconds into the minutes
             }
@@ -44,11 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             zv::appendLiftRow(row, lift);
             if (row != zv::test::cFormat("%-10s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    "
                                          "%3.1f %-4s    %03i   %3i %-3s\n",
-                                         lift.name.c_str(), lift.latHemisphere, lift.lat,
-                                         lift.latMin, lift.lonHemisphere, lift.lon, lift.lonMin,
-                                         lift.altitude, lift.unit.c_str(), lift.climb,
-                                         lift.climbUnit.c_str(), lift.windDir, lift.windSpeed,
-                                         lift.windSpeedUnit.c_str())) {
+                                         lift.name.c_str(), lift.latHemisphere, lift.latDegrees,
+                                         lift.latMinutes, lift.lonHemisphere, lift.lonDegrees,
+                                         lift.lonMinutes, lift.altitude, lift.unit.c_str(),
+                                         lift.climb, lift.climbUnit.c_str(), lift.windDir,
+                                         lift.windSpeed, lift.windSpeedUnit.c_str())) {
                 __builtin_trap();
             }
         }

@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         zv::appendLineRow(row, point);
         if (row != zv::test::cFormat(
                        "%-14s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    %4i    %4i\n",
-                       point.name.c_str(), point.latHemisphere, point.lat, point.latMin,
-                       point.lonHemisphere, point.lon, point.lonMin, point.altitude,
+                       point.name.c_str(), point.latHemisphere, point.latDegrees, point.latMinutes,
+                       point.lonHemisphere, point.lonDegrees, point.lonMinutes, point.altitude,
                        point.unit.c_str(), point.dir1, point.dir2)) {
             __builtin_trap();
         }

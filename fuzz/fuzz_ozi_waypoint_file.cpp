@@ -25,8 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         }
         if ((point.latHemisphere != 'N' && point.latHemisphere != 'S') ||
-            (point.lonHemisphere != 'E' && point.lonHemisphere != 'W') || std::signbit(point.lat) ||
-            std::signbit(point.lon) || std::signbit(point.latMin) || std::signbit(point.lonMin)) {
+            (point.lonHemisphere != 'E' && point.lonHemisphere != 'W') ||
+            std::signbit(point.latDegrees) || std::signbit(point.lonDegrees) ||
+            std::signbit(point.latMinutes) || std::signbit(point.lonMinutes)) {
             __builtin_trap();
         }
         std::string row;
@@ -34,13 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (row != zv::test::cFormat(
                        "%-14s%2s%6s     %c  %2.0f %05.2f    %c  %2.0f %05.2f      %4d %-2s\n",
                        point.name.c_str(), point.id.c_str(), point.sign.c_str(),
-                       point.latHemisphere, point.lat, point.latMin, point.lonHemisphere, point.lon,
-                       point.lonMin, point.altitude, point.unit.c_str())) {
+                       point.latHemisphere, point.latDegrees, point.latMinutes, point.lonHemisphere,
+                       point.lonDegrees, point.lonMinutes, point.altitude, point.unit.c_str())) {
             __builtin_trap();
         }
         // The coordinate columns: no "-", not even "-0".
         std::string columns;
-        for (const float number : {point.lat, point.latMin, point.lon, point.lonMin}) {
+        for (const float number :
+             {point.latDegrees, point.latMinutes, point.lonDegrees, point.lonMinutes}) {
             zv::appendFixed(columns, number, 2);
         }
         if (columns.find('-') != std::string::npos) {

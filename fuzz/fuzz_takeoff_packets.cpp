@@ -28,8 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& site : sites) {
         // 24 bits of 1/6000 degree reach 1398 degrees at most.
         if (site.name.size() > 11 || site.altitude < 0 || site.altitude > 65535 ||
-            !(site.lat >= 0 && site.lat <= 1398) || !(site.latMin >= 0 && site.latMin < 60) ||
-            !(site.lon >= 0 && site.lon <= 1398) || !(site.lonMin >= 0 && site.lonMin < 60)) {
+            !(site.latDegrees >= 0 && site.latDegrees <= 1398) ||
+            !(site.latMinutes >= 0 && site.latMinutes < 60) ||
+            !(site.lonDegrees >= 0 && site.lonDegrees <= 1398) ||
+            !(site.lonMinutes >= 0 && site.lonMinutes < 60)) {
             __builtin_trap();
         }
         std::string row;
@@ -37,9 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (row.size() < 67 ||
             row != zv::test::cFormat(
                        "%-14s%2s%6s     %c  %2.0f %05.2f    %c  %2.0f %05.2f      %4d %-2s\n",
-                       site.name.c_str(), "ST", "   o  ", site.latHemisphere, site.lat, site.latMin,
-                       site.lonHemisphere, site.lon, site.lonMin, site.altitude,
-                       site.unit.c_str())) {
+                       site.name.c_str(), "ST", "   o  ", site.latHemisphere, site.latDegrees,
+                       site.latMinutes, site.lonHemisphere, site.lonDegrees, site.lonMinutes,
+                       site.altitude, site.unit.c_str())) {
             __builtin_trap();
         }
     }

@@ -24,11 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         std::string row;
         zv::appendOziWaypointRow(row, 1, point, false);
-        if (row != zv::test::cFormat(
-                       "%4i,%-14s, %10.6f, %10.6f,33604.00000,%2d, 1, 4, %10d,%10d,"
-                       "%2s%5i %-2s                              , 0, 0,    0, -777\n",
-                       1, point.name.c_str(), point.lat, point.lon, point.symbol, point.fgColour,
-                       point.bgColour, point.id.c_str(), point.altitude, point.unit.c_str())) {
+        if (row !=
+            zv::test::cFormat("%4i,%-14s, %10.6f, %10.6f,33604.00000,%2d, 1, 4, %10d,%10d,"
+                              "%2s%5i %-2s                              , 0, 0,    0, -777\n",
+                              1, point.name.c_str(), point.latDecimal, point.lonDecimal,
+                              point.symbol, point.fgColour, point.bgColour, point.id.c_str(),
+                              point.altitude, point.unit.c_str())) {
             __builtin_trap();
         }
     }

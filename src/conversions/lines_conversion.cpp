@@ -34,10 +34,11 @@ struct PlanePoint {
 PlanePoint planePoint(const Waypoint& point) {
     const float latSign = point.latHemisphere == 'S' ? -1.0f : 1.0f;
     const float lonSign = point.lonHemisphere == 'W' ? -1.0f : 1.0f;
-    const float y = latSign * (point.lat + point.latMin * minutesToDegrees) * degreesToRadians;
-    const float x = static_cast<float>(std::cos(static_cast<double>(y)) *
-                                       (lonSign * (point.lon + point.lonMin * minutesToDegrees)) *
-                                       degreesToRadians);
+    const float y =
+        latSign * (point.latDegrees + point.latMinutes * minutesToDegrees) * degreesToRadians;
+    const float x = static_cast<float>(
+        std::cos(static_cast<double>(y)) *
+        (lonSign * (point.lonDegrees + point.lonMinutes * minutesToDegrees)) * degreesToRadians);
     return {x, y};
 }
 

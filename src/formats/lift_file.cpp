@@ -50,19 +50,20 @@ bool scanLift(std::string_view line, Waypoint& lift) {
     const ScanPattern::Progress start =
         startPattern().scanFrom(line, 0,
                                 {ScanItem::text(lift.name, nameLimit, TooLong::Cut),
-                                 lift.latHemisphere, lift.lat, lift.latMin});
+                                 lift.latHemisphere, lift.latDegrees, lift.latMinutes});
     if (!startPattern().matchedAll(start)) {
         return false;
     }
     // The long form stores every field the short form stores.
     return shortRestPattern().matchedAll(shortRestPattern().scanFrom(
                line, start.position,
-               {lift.lonHemisphere, lift.lon, lift.lonMin, lift.altitude, unit, lift.climb,
-                climbUnit, lift.windDir, lift.windSpeed, windUnit})) ||
+               {lift.lonHemisphere, lift.lonDegrees, lift.lonMinutes, lift.altitude, unit,
+                lift.climb, climbUnit, lift.windDir, lift.windSpeed, windUnit})) ||
            longRestPattern().matchedAll(longRestPattern().scanFrom(
                line, start.position,
-               {lift.latSec, lift.lonHemisphere, lift.lon, lift.lonMin, lift.lonSec, lift.altitude,
-                unit, lift.climb, climbUnit, lift.windDir, lift.windSpeed, windUnit}));
+               {lift.latSeconds, lift.lonHemisphere, lift.lonDegrees, lift.lonMinutes,
+                lift.lonSeconds, lift.altitude, unit, lift.climb, climbUnit, lift.windDir,
+                lift.windSpeed, windUnit}));
 }
 
 // Signed decimal degrees of a lift coordinate; the sum is formed in double precision.
@@ -73,20 +74,22 @@ float decimalDegrees(float degrees, float minutes, float seconds, bool negative)
 }
 
 float decimalLatitude(const Waypoint& lift) {
-    return decimalDegrees(lift.lat, lift.latMin, lift.latSec, lift.latHemisphere == 'S');
+    return decimalDegrees(lift.latDegrees, lift.latMinutes, lift.latSeconds,
+                          lift.latHemisphere == 'S');
 }
 
 float decimalLongitude(const Waypoint& lift) {
-    return decimalDegrees(lift.lon, lift.lonMin, lift.lonSec, lift.lonHemisphere == 'W');
+    return decimalDegrees(lift.lonDegrees, lift.lonMinutes, lift.lonSeconds,
+                          lift.lonHemisphere == 'W');
 }
 
 // The writer writes degrees and minutes only: the seconds go into the minutes, so that
 // the lift keeps its place when the record is written again.
 void foldSeconds(Waypoint& lift) {
-    lift.latMin += lift.latSec / 60;
-    lift.lonMin += lift.lonSec / 60;
-    lift.latSec = 0;
-    lift.lonSec = 0;
+    lift.latMinutes += lift.latSeconds / 60;
+    lift.lonMinutes += lift.lonSeconds / 60;
+    lift.latSeconds = 0;
+    lift.lonSeconds = 0;
 }
 
 struct ClimbColours {
@@ -125,10 +128,8 @@ void prepareForMap(Waypoint& lift) {
     }
     lift.bgColour = colours.bgColour;
     lift.fgColour = colours.fgColour;
-    const float lat = decimalLatitude(lift);
-    const float lon = decimalLongitude(lift);
-    lift.lat = lat;
-    lift.lon = lon;
+    lift.latDecimal = decimalLatitude(lift);
+    lift.lonDecimal = decimalLongitude(lift);
 }
 
 } // namespace
@@ -137,15 +138,15 @@ void appendLiftRow(std::string& row, const Waypoint& lift) {
     appendLeft(row, lift.name, 10);
     row += lift.latHemisphere;
     row += "  ";
-    appendFixed(row, lift.lat, 0, 2);
+    appendFixed(row, lift.latDegrees, 0, 2);
     row += ' ';
-    appendFixed(row, lift.latMin, 2, 5, Fill::Zeros);
+    appendFixed(row, lift.latMinutes, 2, 5, Fill::Zeros);
     row += "   ";
     row += lift.lonHemisphere;
     row += "  ";
-    appendFixed(row, lift.lon, 0, 2);
+    appendFixed(row, lift.lonDegrees, 0, 2);
     row += ' ';
-    appendFixed(row, lift.lonMin, 2, 5, Fill::Zeros);
+    appendFixed(row, lift.lonMinutes, 2, 5, Fill::Zeros);
     row += "    ";
     appendInteger(row, lift.altitude, 4);
     row += ' ';
@@ -204,13 +205,10 @@ bool CWaypointConverter::readLifts(TextReader& reader, const std::string& path) 
         case LiftReadMode::Raw:
             foldSeconds(lift);
             break;
-        case LiftReadMode::Upload: {
-            const float lat = decimalLatitude(lift);
-            const float lon = decimalLongitude(lift);
-            lift.lat = lat;
-            lift.lon = lon;
+        case LiftReadMode::Upload:
+            lift.latDecimal = decimalLatitude(lift);
+            lift.lonDecimal = decimalLongitude(lift);
             break;
-        }
         case LiftReadMode::Map:
             prepareForMap(lift);
             break;

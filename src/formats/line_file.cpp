@@ -26,18 +26,18 @@ const ScanPattern& rowPattern() {
 // A unit token longer than its field refuses the row, as in the waypoint files.
 bool scanRow(std::string_view line, Waypoint& point) {
     Waypoint scanned;
-    float latDegrees = 0;
-    float lonDegrees = 0;
     const auto name = ScanItem::text(scanned.name, nameLimit, TooLong::Cut);
     const auto unit = ScanItem::text(scanned.unit, unitLimit, TooLong::Refuse);
-    if (rowPattern().scan(line, {name, scanned.latHemisphere, latDegrees, scanned.latMin,
-                                 scanned.lonHemisphere, lonDegrees, scanned.lonMin,
-                                 scanned.altitude, unit, scanned.dir1, scanned.dir2}) !=
-        rowPattern().itemCount()) {
+    if (rowPattern().scan(line, {name, scanned.latHemisphere, scanned.latDegrees,
+                                 scanned.latMinutes, scanned.lonHemisphere, scanned.lonDegrees,
+                                 scanned.lonMinutes, scanned.altitude, unit, scanned.dir1,
+                                 scanned.dir2}) != rowPattern().itemCount()) {
         return false;
     }
-    scanned.lat = latitudeFromText(scanned.latHemisphere, latDegrees, scanned.latMin, 0);
-    scanned.lon = longitudeFromText(scanned.lonHemisphere, lonDegrees, scanned.lonMin, 0);
+    scanned.latDecimal =
+        latitudeFromText(scanned.latHemisphere, scanned.latDegrees, scanned.latMinutes, 0);
+    scanned.lonDecimal =
+        longitudeFromText(scanned.lonHemisphere, scanned.lonDegrees, scanned.lonMinutes, 0);
     point = std::move(scanned);
     return true;
 }
@@ -48,15 +48,15 @@ void appendLineRow(std::string& row, const Waypoint& point) {
     appendLeft(row, point.name, 14);
     row += point.latHemisphere;
     row += "  ";
-    appendFixed(row, point.lat, 0, 2);
+    appendFixed(row, point.latDegrees, 0, 2);
     row += ' ';
-    appendFixed(row, point.latMin, 2, 5, Fill::Zeros);
+    appendFixed(row, point.latMinutes, 2, 5, Fill::Zeros);
     row += "   ";
     row += point.lonHemisphere;
     row += "  ";
-    appendFixed(row, point.lon, 0, 2);
+    appendFixed(row, point.lonDegrees, 0, 2);
     row += ' ';
-    appendFixed(row, point.lonMin, 2, 5, Fill::Zeros);
+    appendFixed(row, point.lonMinutes, 2, 5, Fill::Zeros);
     row += "    ";
     appendInteger(row, point.altitude, 4);
     row += ' ';

@@ -100,14 +100,16 @@ bool scanRow(std::string_view line, Waypoint& point) {
         return false;
     }
     point.sign = signOfSymbol(point.symbol);
+    point.latDecimal = latitude;
+    point.lonDecimal = longitude;
     const TextCoordinate lat = latitudeToText(latitude);
     point.latHemisphere = lat.hemisphere;
-    point.lat = lat.degrees;
-    point.latMin = lat.minutes;
+    point.latDegrees = lat.degrees;
+    point.latMinutes = lat.minutes;
     const TextCoordinate lon = longitudeToText(longitude);
     point.lonHemisphere = lon.hemisphere;
-    point.lon = lon.degrees;
-    point.lonMin = lon.minutes;
+    point.lonDegrees = lon.degrees;
+    point.lonMinutes = lon.minutes;
     return true;
 }
 
@@ -150,9 +152,9 @@ void appendOziWaypointRow(std::string& row, int number, const Waypoint& point, b
     row += ',';
     appendLeft(row, point.name, 14);
     row += ", ";
-    appendFixed(row, point.lat, 6, 10);
+    appendFixed(row, point.latDecimal, 6, 10);
     row += ", ";
-    appendFixed(row, point.lon, 6, 10);
+    appendFixed(row, point.lonDecimal, 6, 10);
     // Date, symbol, status and map display format.
     row += ",33604.00000,";
     appendInteger(row, point.symbol, 2);

@@ -19,20 +19,27 @@ inline constexpr std::size_t idLimit = 2;
 inline constexpr std::size_t signLimit = 6;
 inline constexpr std::size_t nameLimit = 14;
 
+// A coordinate is held in the two forms the files use, each in fields of its own name:
+// the instrument's text form (hemisphere letter, whole degrees, decimal minutes, seconds)
+// and signed decimal degrees (north and east positive), as OziExplorer files and the
+// transfer packets hold them. Each reader says which form it fills; the instrument readers
+// fill both.
 struct Waypoint {
     ShortText<unitLimit> unit; // unit of the altitude as written after it ("m")
     std::int32_t altitude = 0; // in `unit`
     ShortText<idLimit> id;     // the instrument's two-letter ID ("ES"; "ST" for takeoff sites)
-    float lat = 0;             // whole degrees (text form) or signed decimal degrees,
-    float latMin = 0;          //   depending on the reader that filled the record
-    float latSec = 0;          // 0 unless a row with seconds was read
-    float lon = 0;             // as `lat`
-    float lonMin = 0;
-    float lonSec = 0;
-    char latHemisphere = 'N';   // 'N' or 'S'
+    char latHemisphere = 'N';  // text form: 'N' or 'S'
+    char lonHemisphere = 'E';  // text form: 'E' or 'W'
+    float latDegrees = 0;      // text form: whole degrees, never negative
+    float latMinutes = 0;      // text form: decimal minutes
+    float latSeconds = 0;      // text form: 0 unless a row with seconds was read
+    float lonDegrees = 0;
+    float lonMinutes = 0;
+    float lonSeconds = 0;
+    float latDecimal = 0;       // signed decimal degrees, north positive
+    float lonDecimal = 0;       // signed decimal degrees, east positive
     std::int32_t symbol = 0;    // OziExplorer symbol number
     ShortText<signLimit> sign;  // the instrument's SIGN column ("+"; "   +  " from OziExplorer)
-    char lonHemisphere = 'E';   // 'E' or 'W'
     std::string name;           // with its blank padding when read from a fixed column
     std::int32_t fgColour = 0;  // OziExplorer colours: Windows colour values, red in the
     std::int32_t bgColour = 0;  //   low byte

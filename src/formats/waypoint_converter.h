@@ -22,11 +22,18 @@ public:
     CWaypointConverter(UserInterface& ui, int serialNumber)
         : ui_(ui), serialNumber_(serialNumber) {}
 
-    // Degrees-and-minutes form: filled by the OziExplorer reader (and the takeoff site
-    // download), written by the instrument waypoint and takeoff writers.
+    // The two lists keep the product's names, after the side of a conversion: what comes
+    // from OziExplorer (or the takeoff site download) and goes to the instrument files, and
+    // what comes from the instrument files and goes to OziExplorer or the instrument. Each
+    // record says in its field names which coordinate form it holds (`latDegrees` and
+    // `latMinutes` for the text form, `latDecimal` for signed decimal degrees).
+    //
+    // Filled by the OziExplorer reader (both forms) and the takeoff site download (text
+    // form); written by the instrument waypoint, takeoff and line writers (text form).
     WaypointList oziWaypoints;
-    // Decimal-degree form: filled by the instrument readers, written by the OziExplorer
-    // writer.
+    // Filled by the instrument waypoint and line readers (both forms) and the lift reader
+    // (by its mode); written by the OziExplorer writer (decimal form) and the lift writer
+    // (text form).
     WaypointList zvWaypoints;
     // Set by the instrument waypoint reader once it has read the first two lines.
     bool zvFileOpened = false;
@@ -44,17 +51,16 @@ public:
     bool writeZvWaypointFile(const std::string& path);
     bool writeTakeoffFile(const std::string& path);
 
-    // Lift files: the reader appends to `zvWaypoints` according to `mode`; the writer
-    // writes `zvWaypoints` (degrees-and-minutes form, as a `Raw` or `Extract` read leaves
-    // it).
+    // Lift files: the reader appends to `zvWaypoints` in the text form, and in the decimal
+    // form too for `Map` and `Upload`; the writer writes `zvWaypoints` in the text form.
     bool readLiftFile(const std::string& path);
     bool readLifts(TextReader& reader, const std::string& path);
     bool writeLiftFile(const std::string& path);
     void setBounds(float latLow, float latHigh, float lonLow, float lonHigh);
     void setWindWindow(bool windFilter, std::int32_t windFrom, std::int32_t windTo);
 
-    // Line files: the reader appends to `zvWaypoints` in decimal-degree form; the writer
-    // writes `oziWaypoints` (degrees-and-minutes form).
+    // Line files: the reader appends to `zvWaypoints` in both forms; the writer writes
+    // `oziWaypoints` in the text form.
     bool readLineFile(const std::string& path);
     bool readLines(TextReader& reader, const std::string& path);
     bool writeLineFile(const std::string& path);

@@ -39,20 +39,18 @@ const ScanPattern& secondsRestPattern() {
     return pattern;
 }
 
-// One data row into a record, with the coordinates as signed decimal degrees. The name is
+// One data row into a record, with the coordinates in both forms. The name is
 // bounded by its column width; an ID, SIGN or unit token longer than its field refuses the
 // row, as such a row does not follow the instrument's columns. A refused row leaves
 // `point` half filled; the reader then stops and drops it.
 bool scanRow(std::string_view line, Waypoint& point) {
-    float latDegrees = 0;
-    float lonDegrees = 0;
     const auto unit = ScanItem::text(point.unit, unitLimit, TooLong::Refuse);
     const ScanPattern::Progress start =
         rowStartPattern().scanFrom(line, 0,
                                    {ScanItem::text(point.name, nameLimit, TooLong::Cut),
                                     ScanItem::text(point.id, idLimit, TooLong::Refuse),
                                     ScanItem::text(point.sign, signLimit, TooLong::Refuse),
-                                    point.latHemisphere, latDegrees, point.latMin});
+                                    point.latHemisphere, point.latDegrees, point.latMinutes});
     if (!rowStartPattern().matchedAll(start)) {
         return false;
     }
@@ -60,11 +58,11 @@ bool scanRow(std::string_view line, Waypoint& point) {
     const bool matched =
         minutesRestPattern().matchedAll(minutesRestPattern().scanFrom(
             line, start.position,
-            {point.lonHemisphere, lonDegrees, point.lonMin, point.altitude, unit})) ||
-        secondsRestPattern().matchedAll(
-            secondsRestPattern().scanFrom(line, start.position,
-                                          {point.latSec, point.lonHemisphere, lonDegrees,
-                                           point.lonMin, point.lonSec, point.altitude, unit}));
+            {point.lonHemisphere, point.lonDegrees, point.lonMinutes, point.altitude, unit})) ||
+        secondsRestPattern().matchedAll(secondsRestPattern().scanFrom(
+            line, start.position,
+            {point.latSeconds, point.lonHemisphere, point.lonDegrees, point.lonMinutes,
+             point.lonSeconds, point.altitude, unit}));
     if (!matched) {
         return false;
     }
@@ -72,8 +70,10 @@ bool scanRow(std::string_view line, Waypoint& point) {
     point.symbol = symbol.symbol;
     point.fgColour = symbol.fgColour;
     point.bgColour = symbol.bgColour;
-    point.lat = latitudeFromText(point.latHemisphere, latDegrees, point.latMin, point.latSec);
-    point.lon = longitudeFromText(point.lonHemisphere, lonDegrees, point.lonMin, point.lonSec);
+    point.latDecimal =
+        latitudeFromText(point.latHemisphere, point.latDegrees, point.latMinutes, point.latSeconds);
+    point.lonDecimal = longitudeFromText(point.lonHemisphere, point.lonDegrees, point.lonMinutes,
+                                         point.lonSeconds);
     return true;
 }
 
@@ -91,15 +91,15 @@ void appendZvWaypointRow(std::string& row, const Waypoint& point, std::string_vi
     row += "     ";
     row += point.latHemisphere;
     row += "  ";
-    appendFixed(row, point.lat, 0, 2);
+    appendFixed(row, point.latDegrees, 0, 2);
     row += ' ';
-    appendFixed(row, point.latMin, 2, 5, Fill::Zeros);
+    appendFixed(row, point.latMinutes, 2, 5, Fill::Zeros);
     row += "    ";
     row += point.lonHemisphere;
     row += "  ";
-    appendFixed(row, point.lon, 0, 2);
+    appendFixed(row, point.lonDegrees, 0, 2);
     row += ' ';
-    appendFixed(row, point.lonMin, 2, 5, Fill::Zeros);
+    appendFixed(row, point.lonMinutes, 2, 5, Fill::Zeros);
     row += "      ";
     appendInteger(row, point.altitude, 4);
     row += ' ';

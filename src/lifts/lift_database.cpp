@@ -160,10 +160,10 @@ void removeDuplicatesAndSinking(WaypointList& lifts) {
     const auto look = [&](std::size_t i) {
         Ahead& next = ahead[i % distance];
         const Waypoint& lift = lifts[i];
-        next.searched = std::isfinite(lift.latMin) && std::isfinite(lift.lonMin);
+        next.searched = std::isfinite(lift.latMinutes) && std::isfinite(lift.lonMinutes);
         if (next.searched) {
-            next.lat = cellsOf(lift.latMin);
-            next.lon = cellsOf(lift.lonMin);
+            next.lat = cellsOf(lift.latMinutes);
+            next.lon = cellsOf(lift.lonMinutes);
             next.key = CellKey{hashName(lift.name), next.lat.cell, next.lon.cell};
             for (std::int64_t latCell = next.lat.first; latCell <= next.lat.last; ++latCell) {
                 for (std::int64_t lonCell = next.lon.first; lonCell <= next.lon.last; ++lonCell) {
@@ -271,9 +271,10 @@ bool restoreLiftDatabase(const std::string& databasePath, UserInterface& ui) {
 }
 
 bool isDuplicateLift(const Waypoint& earlier, const Waypoint& later) {
-    return earlier.name == later.name && close(earlier.lat, later.lat) &&
-           close(earlier.lon, later.lon) && close(earlier.latMin, later.latMin) &&
-           close(earlier.lonMin, later.lonMin);
+    return earlier.name == later.name && close(earlier.latDegrees, later.latDegrees) &&
+           close(earlier.lonDegrees, later.lonDegrees) &&
+           close(earlier.latMinutes, later.latMinutes) &&
+           close(earlier.lonMinutes, later.lonMinutes);
 }
 
 bool cleanLifts(CWaypointConverter& converter) {

@@ -207,8 +207,8 @@ TransferPacket waypointPacket(const Waypoint& point) {
     putName(payload.id, point.id);
     payload.symbol = symbolCode(point.sign);
     payload.one = 1;
-    putCoordinate(payload.lat, point.lat);
-    putCoordinate(payload.lon, point.lon);
+    putCoordinate(payload.lat, point.latDecimal);
+    putCoordinate(payload.lon, point.lonDecimal);
     return framed("@@WP", waypointRecord, payload);
 }
 
@@ -216,16 +216,16 @@ TransferPacket takeoffPacket(const Waypoint& site) {
     TakeoffPayload payload{};
     putAltitude(payload.altitude, site.altitude);
     putName(payload.name, site.name);
-    putCoordinate(payload.lat, site.lat);
-    putCoordinate(payload.lon, site.lon);
+    putCoordinate(payload.lat, site.latDecimal);
+    putCoordinate(payload.lon, site.lonDecimal);
     return framed("@@WP", waypointRecord, payload);
 }
 
 TransferPacket liftPacket(const Waypoint& lift) {
     LiftPayload payload{};
     putIdentifier(payload.ident, payload.ident6, lift.name);
-    putCoordinate(payload.lat, lift.lat);
-    putCoordinate(payload.lon, lift.lon);
+    putCoordinate(payload.lat, lift.latDecimal);
+    putCoordinate(payload.lon, lift.lonDecimal);
     payload.altitude25 = lowByte(lift.altitude / 25);
     payload.climb10 = lowByte(wrapped(std::ceil(lift.climb * 10.0f)));
     payload.windDir2 = lowByte(lift.windDir / 2);
@@ -237,8 +237,8 @@ TransferPacket liftPacket(const Waypoint& lift) {
 TransferPacket linePacket(const Waypoint& point) {
     LinePayload payload{};
     putIdentifier(payload.ident, payload.ident6, point.name);
-    putCoordinate(payload.lat, point.lat);
-    putCoordinate(payload.lon, point.lon);
+    putCoordinate(payload.lat, point.latDecimal);
+    putCoordinate(payload.lon, point.lonDecimal);
     payload.altitude25 = lowByte(point.altitude / 25);
     payload.dir1Half = lowByte(point.dir1 / 2);
     payload.dir2Half = lowByte(point.dir2 / 2);
@@ -260,8 +260,10 @@ Waypoint decodeTakeoffPacket(const TransferPacket& packet) {
     // written from it, or hide the site as a comment: it becomes a blank.
     std::replace_if(
         site.name.begin(), site.name.end(), [](char byte) { return !isNameCharacter(byte); }, ' ');
-    textForm(decodeCoordinate(packet, 22), site.lat, site.latMin, site.latHemisphere, 'N', 'S');
-    textForm(decodeCoordinate(packet, 25), site.lon, site.lonMin, site.lonHemisphere, 'E', 'W');
+    textForm(decodeCoordinate(packet, 22), site.latDegrees, site.latMinutes, site.latHemisphere,
+             'N', 'S');
+    textForm(decodeCoordinate(packet, 25), site.lonDegrees, site.lonMinutes, site.lonHemisphere,
+             'E', 'W');
     site.id = "ST";
     site.sign = "   o  ";
     site.unit = "m";

@@ -24,9 +24,9 @@ Waypoint point(const std::string& id, char latHemisphere, float lat, char lonHem
     w.id = id;
     w.name = id;
     w.latHemisphere = latHemisphere;
-    w.lat = lat;
+    w.latDegrees = lat;
     w.lonHemisphere = lonHemisphere;
-    w.lon = lon;
+    w.lonDegrees = lon;
     return w;
 }
 

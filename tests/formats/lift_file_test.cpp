@@ -88,20 +88,20 @@ TEST(LiftFile, EachModeFillsTheRecordItsWay) {
     for (const LiftRead* read : {&raw, &extract}) {
         const Waypoint& lift = read->lifts()[0];
         EXPECT_EQ(lift.name, "CH.AB ");
-        EXPECT_EQ(lift.lat, 46);
-        EXPECT_FLOAT_EQ(lift.latMin, 12.5f);
-        EXPECT_EQ(lift.latSec, 0);
-        EXPECT_EQ(lift.lon, 8);
-        EXPECT_FLOAT_EQ(lift.lonMin, 5.25f);
+        EXPECT_EQ(lift.latDegrees, 46);
+        EXPECT_FLOAT_EQ(lift.latMinutes, 12.5f);
+        EXPECT_EQ(lift.latSeconds, 0);
+        EXPECT_EQ(lift.lonDegrees, 8);
+        EXPECT_FLOAT_EQ(lift.lonMinutes, 5.25f);
         EXPECT_EQ(lift.lonHemisphere, 'W');
     }
-    EXPECT_EQ(upload.lifts()[0].lat, lat);
-    EXPECT_EQ(upload.lifts()[0].lon, lon);
+    EXPECT_EQ(upload.lifts()[0].latDecimal, lat);
+    EXPECT_EQ(upload.lifts()[0].lonDecimal, lon);
     EXPECT_EQ(upload.lifts()[0].name, "CH.AB ");
 
     const Waypoint& onMap = map.lifts()[0];
-    EXPECT_EQ(onMap.lat, lat);
-    EXPECT_EQ(onMap.lon, lon);
+    EXPECT_EQ(onMap.latDecimal, lat);
+    EXPECT_EQ(onMap.lonDecimal, lon);
     EXPECT_EQ(onMap.name, "Lift359\xB0"
                           "07");
     EXPECT_EQ(onMap.id, "CH");
@@ -186,10 +186,10 @@ TEST(LiftFile, MinutesThatRoundTo60AreWrittenAsSuchAndReadBack) {
     CWaypointConverter converter(ui, 1596);
     Waypoint lift;
     lift.name = "R60";
-    lift.lat = 47;
-    lift.latMin = 59.996f;
-    lift.lon = 8;
-    lift.lonMin = 59.999f;
+    lift.latDegrees = 47;
+    lift.latMinutes = 59.996f;
+    lift.lonDegrees = 8;
+    lift.lonMinutes = 59.999f;
     lift.unit = "m";
     lift.climbUnit = "m/s";
     lift.windSpeedUnit = "kmh";
@@ -203,8 +203,8 @@ TEST(LiftFile, MinutesThatRoundTo60AreWrittenAsSuchAndReadBack) {
     CWaypointConverter reread(ui, 1596);
     reread.mode = LiftReadMode::Upload;
     ASSERT_TRUE(reread.readLiftFile(dir / "r.lft"));
-    EXPECT_FLOAT_EQ(reread.zvWaypoints[0].lat, 48.0f);
-    EXPECT_FLOAT_EQ(reread.zvWaypoints[0].lon, 9.0f);
+    EXPECT_FLOAT_EQ(reread.zvWaypoints[0].latDecimal, 48.0f);
+    EXPECT_FLOAT_EQ(reread.zvWaypoints[0].lonDecimal, 9.0f);
 }
 
 TEST(LiftFile, LinesThatFitNeitherFormEndTheRead) {

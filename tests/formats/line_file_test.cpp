@@ -33,11 +33,11 @@ Waypoint linePoint(const std::string& name, char latHemisphere, float lat, float
     Waypoint point;
     point.name = name;
     point.latHemisphere = latHemisphere;
-    point.lat = lat;
-    point.latMin = latMin;
+    point.latDegrees = lat;
+    point.latMinutes = latMin;
     point.lonHemisphere = lonHemisphere;
-    point.lon = lon;
-    point.lonMin = lonMin;
+    point.lonDegrees = lon;
+    point.lonMinutes = lonMin;
     point.altitude = altitude;
     point.unit = unit;
     point.dir1 = dir1;
@@ -65,14 +65,14 @@ TEST(LineFile, WrittenFileMatchesTheReferenceAndReadsBack) {
     const Waypoint& first = read.points()[0];
     EXPECT_EQ(first.name, "BRAUNECK-NORD ");
     EXPECT_EQ(first.comment, "; Lines am Brauneck");
-    EXPECT_FLOAT_EQ(first.lat, 47 + 40.05f / 60);
-    EXPECT_FLOAT_EQ(first.lon, 11.52f);
+    EXPECT_FLOAT_EQ(first.latDecimal, 47 + 40.05f / 60);
+    EXPECT_FLOAT_EQ(first.lonDecimal, 11.52f);
     EXPECT_EQ(first.dir2, 180);
     const Waypoint& second = read.points()[1];
     EXPECT_EQ(second.name, "L2            ");
     EXPECT_EQ(second.comment, "");
-    EXPECT_FLOAT_EQ(second.lon, -121.0f);
-    EXPECT_EQ(second.lonMin, 60.0f);
+    EXPECT_FLOAT_EQ(second.lonDecimal, -121.0f);
+    EXPECT_EQ(second.lonMinutes, 60.0f);
     EXPECT_EQ(second.dir1, 359);
 }
 

@@ -172,8 +172,8 @@ TEST(OziWaypointFile, WriterRowsWithClimbAndComments) {
     Waypoint lift;
     lift.name = "Lift046\xB0"
                 "18";
-    lift.lat = 50.233833f;
-    lift.lon = -8.514833f;
+    lift.latDecimal = 50.233833f;
+    lift.lonDecimal = -8.514833f;
     lift.symbol = 15;
     lift.fgColour = 8388608;
     lift.bgColour = 12562683;

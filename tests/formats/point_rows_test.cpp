@@ -30,10 +30,12 @@ public:
         w.windSpeedUnit = text(4);
         w.latHemisphere = pick("NSX");
         w.lonHemisphere = pick("EWX");
-        w.lat = number();
-        w.latMin = number();
-        w.lon = number();
-        w.lonMin = number();
+        w.latDegrees = number();
+        w.latMinutes = number();
+        w.latDecimal = number();
+        w.lonDegrees = number();
+        w.lonDecimal = number();
+        w.lonMinutes = number();
         w.climb = number();
         w.altitude = integer();
         w.symbol = integer();
@@ -116,18 +118,18 @@ TEST(PointRows, EveryRowIsWhatItsPrintfFormatWrites) {
          [](const Waypoint& w) {
              return cFormat("%-14s%2s%6s     %c  %2.0f %05.2f    %c  %2.0f %05.2f      %4d %-2s\n",
                             w.name.c_str(), w.id.c_str(), w.sign.c_str(), w.latHemisphere,
-                            static_cast<double>(w.lat), static_cast<double>(w.latMin),
-                            w.lonHemisphere, static_cast<double>(w.lon),
-                            static_cast<double>(w.lonMin), w.altitude, w.unit.c_str());
+                            static_cast<double>(w.latDegrees), static_cast<double>(w.latMinutes),
+                            w.lonHemisphere, static_cast<double>(w.lonDegrees),
+                            static_cast<double>(w.lonMinutes), w.altitude, w.unit.c_str());
          }},
         {"takeoff site",
          [](std::string& row, const Waypoint& w) { appendZvWaypointRow(row, w, "ST", "   o  "); },
          [](const Waypoint& w) {
              return cFormat("%-14s%2s%6s     %c  %2.0f %05.2f    %c  %2.0f %05.2f      %4d %-2s\n",
                             w.name.c_str(), "ST", "   o  ", w.latHemisphere,
-                            static_cast<double>(w.lat), static_cast<double>(w.latMin),
-                            w.lonHemisphere, static_cast<double>(w.lon),
-                            static_cast<double>(w.lonMin), w.altitude, w.unit.c_str());
+                            static_cast<double>(w.latDegrees), static_cast<double>(w.latMinutes),
+                            w.lonHemisphere, static_cast<double>(w.lonDegrees),
+                            static_cast<double>(w.lonMinutes), w.altitude, w.unit.c_str());
          }},
         {"OziExplorer",
          [](std::string& row, const Waypoint& w) { appendOziWaypointRow(row, 17, w, false); },
@@ -135,8 +137,9 @@ TEST(PointRows, EveryRowIsWhatItsPrintfFormatWrites) {
              return cFormat(
                  "%4i,%-14s, %10.6f, %10.6f,33604.00000,%2d, 1, 4, %10d,%10d,%2s%5i %-2s "
                  "                             , 0, 0,    0, -777\n",
-                 17, w.name.c_str(), static_cast<double>(w.lat), static_cast<double>(w.lon),
-                 w.symbol, w.fgColour, w.bgColour, w.id.c_str(), w.altitude, w.unit.c_str());
+                 17, w.name.c_str(), static_cast<double>(w.latDecimal),
+                 static_cast<double>(w.lonDecimal), w.symbol, w.fgColour, w.bgColour, w.id.c_str(),
+                 w.altitude, w.unit.c_str());
          }},
         {"OziExplorer with climb",
          [](std::string& row, const Waypoint& w) { appendOziWaypointRow(row, 12345, w, true); },
@@ -144,27 +147,27 @@ TEST(PointRows, EveryRowIsWhatItsPrintfFormatWrites) {
              return cFormat(
                  "%4i,%-14s, %10.6f, %10.6f,33604.00000,%2d, 1, 4, %10d,%10d,%2s%5i %-2s "
                  "Steigwert %4.1f %-3s           , 0, 0,    0, -777\n",
-                 12345, w.name.c_str(), static_cast<double>(w.lat), static_cast<double>(w.lon),
-                 w.symbol, w.fgColour, w.bgColour, w.id.c_str(), w.altitude, w.unit.c_str(),
-                 static_cast<double>(w.climb), w.climbUnit.c_str());
+                 12345, w.name.c_str(), static_cast<double>(w.latDecimal),
+                 static_cast<double>(w.lonDecimal), w.symbol, w.fgColour, w.bgColour, w.id.c_str(),
+                 w.altitude, w.unit.c_str(), static_cast<double>(w.climb), w.climbUnit.c_str());
          }},
         {"lift", appendLiftRow,
          [](const Waypoint& w) {
              return cFormat("%-10s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    %3.1f %-4s    "
                             "%03i   %3i %-3s\n",
-                            w.name.c_str(), w.latHemisphere, static_cast<double>(w.lat),
-                            static_cast<double>(w.latMin), w.lonHemisphere,
-                            static_cast<double>(w.lon), static_cast<double>(w.lonMin), w.altitude,
-                            w.unit.c_str(), static_cast<double>(w.climb), w.climbUnit.c_str(),
-                            w.windDir, w.windSpeed, w.windSpeedUnit.c_str());
+                            w.name.c_str(), w.latHemisphere, static_cast<double>(w.latDegrees),
+                            static_cast<double>(w.latMinutes), w.lonHemisphere,
+                            static_cast<double>(w.lonDegrees), static_cast<double>(w.lonMinutes),
+                            w.altitude, w.unit.c_str(), static_cast<double>(w.climb),
+                            w.climbUnit.c_str(), w.windDir, w.windSpeed, w.windSpeedUnit.c_str());
          }},
         {"line", appendLineRow,
          [](const Waypoint& w) {
              return cFormat("%-14s%c  %2.0f %05.2f   %c  %2.0f %05.2f    %4i %-2s    %4i    %4i\n",
-                            w.name.c_str(), w.latHemisphere, static_cast<double>(w.lat),
-                            static_cast<double>(w.latMin), w.lonHemisphere,
-                            static_cast<double>(w.lon), static_cast<double>(w.lonMin), w.altitude,
-                            w.unit.c_str(), w.dir1, w.dir2);
+                            w.name.c_str(), w.latHemisphere, static_cast<double>(w.latDegrees),
+                            static_cast<double>(w.latMinutes), w.lonHemisphere,
+                            static_cast<double>(w.lonDegrees), static_cast<double>(w.lonMinutes),
+                            w.altitude, w.unit.c_str(), w.dir1, w.dir2);
          }},
     };
     for (const Row& row : rows) {

@@ -107,12 +107,14 @@ void expectSame(const std::optional<Waypoint>& read, const std::optional<Waypoin
     EXPECT_EQ(read->bgColour, whole->bgColour) << row;
     EXPECT_EQ(read->windDir, whole->windDir) << row;
     EXPECT_EQ(read->windSpeed, whole->windSpeed) << row;
-    for (const auto& [a, b] : {std::pair{read->lat, whole->lat},
-                               {read->latMin, whole->latMin},
-                               {read->latSec, whole->latSec},
-                               {read->lon, whole->lon},
-                               {read->lonMin, whole->lonMin},
-                               {read->lonSec, whole->lonSec},
+    for (const auto& [a, b] : {std::pair{read->latDegrees, whole->latDegrees},
+                               {read->latMinutes, whole->latMinutes},
+                               {read->latSeconds, whole->latSeconds},
+                               {read->latDecimal, whole->latDecimal},
+                               {read->lonDegrees, whole->lonDegrees},
+                               {read->lonDecimal, whole->lonDecimal},
+                               {read->lonMinutes, whole->lonMinutes},
+                               {read->lonSeconds, whole->lonSeconds},
                                {read->climb, whole->climb}}) {
         EXPECT_TRUE(same(a, b)) << row << ": " << a << " against " << b;
     }
@@ -156,12 +158,14 @@ TEST(RowForms, OziExplorerRowsAsTheThreeWholeForms) {
             }
             const TextCoordinate lat = latitudeToText(latitude);
             const TextCoordinate lon = longitudeToText(longitude);
+            w.latDecimal = latitude;
+            w.lonDecimal = longitude;
             w.latHemisphere = lat.hemisphere;
-            w.lat = lat.degrees;
-            w.latMin = lat.minutes;
+            w.latDegrees = lat.degrees;
+            w.latMinutes = lat.minutes;
             w.lonHemisphere = lon.hemisphere;
-            w.lon = lon.degrees;
-            w.lonMin = lon.minutes;
+            w.lonDegrees = lon.degrees;
+            w.lonMinutes = lon.minutes;
             return w;
         }
         return std::nullopt;
@@ -200,24 +204,25 @@ TEST(RowForms, WaypointRowsAsTheFormsWithoutAndWithSeconds) {
     const auto whole = [&](const std::string& row) -> std::optional<Waypoint> {
         for (const ScanPattern* form : {&minutesForm, &secondsForm}) {
             Waypoint w;
-            float latDegrees = 0;
-            float lonDegrees = 0;
             const auto name = ScanItem::text(w.name, nameLimit, TooLong::Cut);
             const auto id = ScanItem::text(w.id, idLimit, TooLong::Refuse);
             const auto sign = ScanItem::text(w.sign, signLimit, TooLong::Refuse);
             const auto unit = ScanItem::text(w.unit, unitLimit, TooLong::Refuse);
             const int count =
                 form == &minutesForm
-                    ? form->scan(row, {name, id, sign, w.latHemisphere, latDegrees, w.latMin,
-                                       w.lonHemisphere, lonDegrees, w.lonMin, w.altitude, unit})
-                    : form->scan(row, {name, id, sign, w.latHemisphere, latDegrees, w.latMin,
-                                       w.latSec, w.lonHemisphere, lonDegrees, w.lonMin, w.lonSec,
-                                       w.altitude, unit});
+                    ? form->scan(row,
+                                 {name, id, sign, w.latHemisphere, w.latDegrees, w.latMinutes,
+                                  w.lonHemisphere, w.lonDegrees, w.lonMinutes, w.altitude, unit})
+                    : form->scan(row, {name, id, sign, w.latHemisphere, w.latDegrees, w.latMinutes,
+                                       w.latSeconds, w.lonHemisphere, w.lonDegrees, w.lonMinutes,
+                                       w.lonSeconds, w.altitude, unit});
             if (count != form->itemCount()) {
                 continue;
             }
-            w.lat = latitudeFromText(w.latHemisphere, latDegrees, w.latMin, w.latSec);
-            w.lon = longitudeFromText(w.lonHemisphere, lonDegrees, w.lonMin, w.lonSec);
+            w.latDecimal =
+                latitudeFromText(w.latHemisphere, w.latDegrees, w.latMinutes, w.latSeconds);
+            w.lonDecimal =
+                longitudeFromText(w.lonHemisphere, w.lonDegrees, w.lonMinutes, w.lonSeconds);
             return w;
         }
         return std::nullopt;
@@ -263,12 +268,13 @@ TEST(RowForms, LiftRowsAsTheShortAndTheLongForm) {
             const auto windUnit = ScanItem::text(w.windSpeedUnit, unitLimit, TooLong::Refuse);
             const int count =
                 form == &shortForm
-                    ? form->scan(row, {name, w.latHemisphere, w.lat, w.latMin, w.lonHemisphere,
-                                       w.lon, w.lonMin, w.altitude, unit, w.climb, climbUnit,
-                                       w.windDir, w.windSpeed, windUnit})
-                    : form->scan(row, {name, w.latHemisphere, w.lat, w.latMin, w.latSec,
-                                       w.lonHemisphere, w.lon, w.lonMin, w.lonSec, w.altitude, unit,
-                                       w.climb, climbUnit, w.windDir, w.windSpeed, windUnit});
+                    ? form->scan(row, {name, w.latHemisphere, w.latDegrees, w.latMinutes,
+                                       w.lonHemisphere, w.lonDegrees, w.lonMinutes, w.altitude,
+                                       unit, w.climb, climbUnit, w.windDir, w.windSpeed, windUnit})
+                    : form->scan(row, {name, w.latHemisphere, w.latDegrees, w.latMinutes,
+                                       w.latSeconds, w.lonHemisphere, w.lonDegrees, w.lonMinutes,
+                                       w.lonSeconds, w.altitude, unit, w.climb, climbUnit,
+                                       w.windDir, w.windSpeed, windUnit});
             if (count == form->itemCount()) {
                 return w;
             }
@@ -301,10 +307,10 @@ TEST(RowForms, LiftRowsAsTheShortAndTheLongForm) {
                                      static_cast<double>(seconds) / 3600;
                 return static_cast<float>(negative ? -value : value);
             };
-            expected->lat = decimal(expected->lat, expected->latMin, expected->latSec,
-                                    expected->latHemisphere == 'S');
-            expected->lon = decimal(expected->lon, expected->lonMin, expected->lonSec,
-                                    expected->lonHemisphere == 'W');
+            expected->latDecimal = decimal(expected->latDegrees, expected->latMinutes,
+                                           expected->latSeconds, expected->latHemisphere == 'S');
+            expected->lonDecimal = decimal(expected->lonDegrees, expected->lonMinutes,
+                                           expected->lonSeconds, expected->lonHemisphere == 'W');
         }
         expectSame(read, expected, row, tally);
     }

@@ -64,24 +64,24 @@ TEST(ZvWaypointFile, RowFieldsWithAndWithoutSeconds) {
     EXPECT_EQ(wp1.symbol, 7);
     EXPECT_EQ(wp1.fgColour, 0);
     EXPECT_EQ(wp1.bgColour, 65535);
-    EXPECT_FLOAT_EQ(wp1.lat, 47.20833f);
-    EXPECT_FLOAT_EQ(wp1.lon, 11.05333f);
+    EXPECT_FLOAT_EQ(wp1.latDecimal, 47.20833f);
+    EXPECT_FLOAT_EQ(wp1.lonDecimal, 11.05333f);
 
     const Waypoint& wp2 = read.points()[1];
-    EXPECT_EQ(wp2.lat, static_cast<float>(47 + 12 / 60.0L + 30 / 3600.0L));
-    EXPECT_EQ(wp2.lon, static_cast<float>(11 + 3 / 60.0L + 12 / 3600.0L));
-    EXPECT_EQ(wp2.latMin, 12.0f);
-    EXPECT_EQ(wp2.latSec, 30.0f);
+    EXPECT_EQ(wp2.latDecimal, static_cast<float>(47 + 12 / 60.0L + 30 / 3600.0L));
+    EXPECT_EQ(wp2.lonDecimal, static_cast<float>(11 + 3 / 60.0L + 12 / 3600.0L));
+    EXPECT_EQ(wp2.latMinutes, 12.0f);
+    EXPECT_EQ(wp2.latSeconds, 30.0f);
 
     const Waypoint& south = read.points()[2];
-    EXPECT_FLOAT_EQ(south.lat, -33.5f);
-    EXPECT_FLOAT_EQ(south.lon, -70.25f);
+    EXPECT_FLOAT_EQ(south.latDecimal, -33.5f);
+    EXPECT_FLOAT_EQ(south.lonDecimal, -70.25f);
     EXPECT_EQ(south.unit, "ft");
 
     // Only "S" and "W" negate; an unknown SIGN gets the symbol of "o".
     const Waypoint& odd = read.points()[3];
-    EXPECT_FLOAT_EQ(odd.lat, 1.5f);
-    EXPECT_FLOAT_EQ(odd.lon, 2.5f);
+    EXPECT_FLOAT_EQ(odd.latDecimal, 1.5f);
+    EXPECT_FLOAT_EQ(odd.lonDecimal, 2.5f);
     EXPECT_EQ(odd.symbol, 0);
     EXPECT_EQ(odd.bgColour, 65280);
 }
@@ -106,7 +106,7 @@ TEST(ZvWaypointFile, NamesOfTheWholeNameSetAreReadWhole) {
         ASSERT_EQ(read.points().size(), 1u);
         EXPECT_EQ(read.points()[0].name, name);
         EXPECT_EQ(read.points()[0].id, "DE");
-        EXPECT_FLOAT_EQ(read.points()[0].lat, 47.20833f);
+        EXPECT_FLOAT_EQ(read.points()[0].latDecimal, 47.20833f);
     }
 }
 
@@ -208,11 +208,11 @@ Waypoint takeoffSource(const std::string& name) {
     point.id = "ES";
     point.sign = "   +  ";
     point.latHemisphere = 'N';
-    point.lat = 36;
-    point.latMin = 49.43f;
+    point.latDegrees = 36;
+    point.latMinutes = 49.43f;
     point.lonHemisphere = 'W';
-    point.lon = 2;
-    point.lonMin = 34.21f;
+    point.lonDegrees = 2;
+    point.lonMinutes = 34.21f;
     point.altitude = 350;
     point.unit = "m";
     point.comment = "; not written to takeoff files";

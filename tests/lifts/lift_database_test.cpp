@@ -50,10 +50,10 @@ Waypoint lift(const std::string& name, float lat, float latMin, float lon, float
               float climb = 1.0f) {
     Waypoint w;
     w.name = name;
-    w.lat = lat;
-    w.latMin = latMin;
-    w.lon = lon;
-    w.lonMin = lonMin;
+    w.latDegrees = lat;
+    w.latMinutes = latMin;
+    w.lonDegrees = lon;
+    w.lonMinutes = lonMin;
     w.climb = climb;
     return w;
 }
@@ -77,10 +77,10 @@ WaypointList cleanedPairwise(WaypointList lifts) {
 std::vector<std::string> identities(const WaypointList& lifts) {
     std::vector<std::string> out;
     for (const auto& w : lifts) {
-        out.push_back(test::cFormat("%s %.4f %.4f %.4f %.4f %.1f", w.name.c_str(),
-                                    static_cast<double>(w.lat), static_cast<double>(w.latMin),
-                                    static_cast<double>(w.lon), static_cast<double>(w.lonMin),
-                                    static_cast<double>(w.climb)));
+        out.push_back(test::cFormat(
+            "%s %.4f %.4f %.4f %.4f %.1f", w.name.c_str(), static_cast<double>(w.latDegrees),
+            static_cast<double>(w.latMinutes), static_cast<double>(w.lonDegrees),
+            static_cast<double>(w.lonMinutes), static_cast<double>(w.climb)));
     }
     return out;
 }
@@ -259,11 +259,11 @@ TEST(CleanLifts, MatchesThePairwiseProcedureOnRandomLists) {
                               static_cast<float>(7 + pick(random) / 2), minutes(),
                               static_cast<float>(step(random)) / 4);
             if (rare(random) == 0) {
-                w.latMin = std::numeric_limits<float>::quiet_NaN();
+                w.latMinutes = std::numeric_limits<float>::quiet_NaN();
             } else if (rare(random) == 0) {
-                w.lonMin = 3e30f;
+                w.lonMinutes = 3e30f;
             } else if (rare(random) == 0) {
-                w.lonMin = -std::numeric_limits<float>::infinity();
+                w.lonMinutes = -std::numeric_limits<float>::infinity();
             }
             w.altitude = i; // which lift it is
             lifts.push_back(w);

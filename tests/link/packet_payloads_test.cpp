@@ -21,7 +21,7 @@ std::string hex(const TransferPacket& packet) {
 
 std::string coordinateBytes(float degrees) {
     Waypoint point;
-    point.lat = degrees;
+    point.latDecimal = degrees;
     const TransferPacket packet = waypointPacket(point);
     char digits[16];
     std::snprintf(digits, sizeof digits, "%02X %02X %02X", packet.bytes[22], packet.bytes[23],
@@ -38,8 +38,8 @@ float degrees(float whole, float minutes) {
 Waypoint point(const std::string& name, float lat, float lon, int altitude) {
     Waypoint record;
     record.name = name;
-    record.lat = lat;
-    record.lon = lon;
+    record.latDecimal = lat;
+    record.lonDecimal = lon;
     record.altitude = altitude;
     return record;
 }
@@ -165,8 +165,8 @@ TEST(PacketPayloads, DecodedTakeoffSites) {
     const Waypoint origin = decodeTakeoffPacket(zero);
     EXPECT_EQ(origin.latHemisphere, 'S');
     EXPECT_EQ(origin.lonHemisphere, 'W');
-    EXPECT_EQ(origin.lat, 0);
-    EXPECT_EQ(origin.latMin, 0);
+    EXPECT_EQ(origin.latDegrees, 0);
+    EXPECT_EQ(origin.latMinutes, 0);
     EXPECT_EQ(origin.altitude, 32769);
     EXPECT_EQ(origin.name, "");
 
