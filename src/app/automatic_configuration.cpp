@@ -90,9 +90,9 @@ std::string makeDirectory(const std::string& parent, const std::string& name) {
 // logbook or lift database must never be replaced by the example. Those two are looked
 // at and written under their lock, so that another zv cannot put its file there
 // meanwhile. False when the example could not be written (reported).
-bool writeExample(const std::string& dir, const std::string& name, const char* content,
+bool writeExample(const std::filesystem::path& dir, const std::string& name, const char* content,
                   UserInterface& ui, bool precious = false) {
-    const std::string path = joinPath(dir, name);
+    const std::filesystem::path path = joinPath(dir, name);
     std::optional<FileLock> lock;
     if (precious) {
         lock.emplace(path, FileLock::Kind::Exclusive);
@@ -107,7 +107,7 @@ bool writeExample(const std::string& dir, const std::string& name, const char* c
     TextWriter writer(path, WriteMode::Atomic);
     writer.write(content);
     if (!writer.close()) {
-        ui.message("Die Datei " + path + "\nkonnte nicht geschrieben werden!", Icon::Stop);
+        ui.message("Die Datei " + path.string() + "\nkonnte nicht geschrieben werden!", Icon::Stop);
         return false;
     }
     return true;
@@ -120,7 +120,7 @@ bool isProgramFile(const fs::path& path) {
 
 } // namespace
 
-std::optional<std::string> findProgram(std::string_view name, const std::string& startDir,
+std::optional<std::string> findProgram(std::string_view name, const std::filesystem::path& startDir,
                                        std::string_view searchPath) {
     const fs::path start(startDir);
     if (isProgramFile(start / name)) {

@@ -5,6 +5,7 @@
 
 #include "base/app_settings.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,7 +23,7 @@ extern const char* const exampleLiftFile;        // Data/Zv/Lifts/Lifts.lft
 // Looks for a program file first in startDir, then in each directory of searchPath (the
 // value of PATH, ':'-separated, relative entries taken from startDir); the full path of
 // the first hit.
-std::optional<std::string> findProgram(std::string_view name, const std::string& startDir,
+std::optional<std::string> findProgram(std::string_view name, const std::filesystem::path& startDir,
                                        std::string_view searchPath);
 
 // Builds the data tree below settings.startDir (Data, Data/Zv, Data/Zv/Logbuch,

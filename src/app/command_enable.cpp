@@ -2,11 +2,13 @@
 
 namespace zv {
 
-void noteDocumentOpened(AppSettings& settings, const std::string& path) {
-    if (path == mainLogbookPath(settings)) {
+void noteDocumentOpened(AppSettings& settings, const std::filesystem::path& path) {
+    // The path as spelled, not as std::filesystem compares paths: only the exact path of
+    // the settings counts.
+    if (path.native() == mainLogbookPath(settings).native()) {
         settings.logbookCommandsEnabled = false;
     }
-    if (path == liftDatabasePath(settings)) {
+    if (path.native() == liftDatabasePath(settings).native()) {
         settings.liftDbCommandsEnabled = false;
     }
 }
@@ -77,10 +79,10 @@ bool commandOpenFiles(OpenFileKind kind, AppSettings& settings, UserInterface& u
     }
     for (const auto& path : paths) {
         // The maintenance commands must not rewrite a file that is open in a window.
-        if (kind == OpenFileKind::Logbook && path.string() == mainLogbookPath(settings)) {
+        if (kind == OpenFileKind::Logbook && path.native() == mainLogbookPath(settings).native()) {
             settings.logbookCommandsEnabled = false;
         }
-        if (kind == OpenFileKind::Lifts && path.string() == liftDatabasePath(settings)) {
+        if (kind == OpenFileKind::Lifts && path.native() == liftDatabasePath(settings).native()) {
             settings.liftDbCommandsEnabled = false;
         }
         ui.openDocument(path);

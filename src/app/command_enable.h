@@ -7,13 +7,14 @@
 #include "base/app_settings.h"
 #include "base/user_interface.h"
 
+#include <filesystem>
 #include <string>
 
 namespace zv {
 
 // A document has been loaded from `path`: opening exactly the main logbook or the lift
 // database path (letter case significant) clears the matching flag.
-void noteDocumentOpened(AppSettings& settings, const std::string& path);
+void noteDocumentOpened(AppSettings& settings, const std::filesystem::path& path);
 
 // A document with the window title `title` (its file name) is about to close: a title equal
 // to the logbook file name or to that name without its extension sets the logbook flag

@@ -47,7 +47,7 @@ SettingsFileState CZvApp::readSettings(const std::filesystem::path& startDir) {
 }
 
 bool CZvApp::saveSettings() {
-    const std::string path = settingsFilePath(settings_);
+    const std::filesystem::path path = settingsFilePath(settings_);
     // Under its lock, like the logbook and the lift database: a second zv writing it at
     // the same moment waits, and what a killed one left behind goes.
     const auto lock = lockForChange(path, {path}, ui_);
@@ -57,7 +57,7 @@ bool CZvApp::saveSettings() {
     if (zv::saveSettings(settings_)) {
         return true;
     }
-    ui_.message("Die Datei " + path + "\nkonnte nicht geschrieben werden!", Icon::Stop);
+    ui_.message("Die Datei " + path.string() + "\nkonnte nicht geschrieben werden!", Icon::Stop);
     return false;
 }
 

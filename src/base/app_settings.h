@@ -2,6 +2,7 @@
 
 // The one settings record of the program and the file settings.ini that keeps it.
 
+#include <filesystem>
 #include <string>
 
 namespace zv {
@@ -39,10 +40,10 @@ struct AppSettings {
 };
 
 // The main logbook: logbookDir, separator, logbookFile.
-std::string mainLogbookPath(const AppSettings& settings);
+std::filesystem::path mainLogbookPath(const AppSettings& settings);
 // The lift database: liftDir, separator, liftDatabase.
-std::string liftDatabasePath(const AppSettings& settings);
+std::filesystem::path liftDatabasePath(const AppSettings& settings);
 // settings.ini: startDir, separator, "settings.ini".
-std::string settingsFilePath(const AppSettings& settings);
+std::filesystem::path settingsFilePath(const AppSettings& settings);
 
 } // namespace zv

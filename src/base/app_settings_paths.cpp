@@ -3,15 +3,15 @@
 
 namespace zv {
 
-std::string mainLogbookPath(const AppSettings& settings) {
+std::filesystem::path mainLogbookPath(const AppSettings& settings) {
     return joinPath(settings.logbookDir, settings.logbookFile);
 }
 
-std::string liftDatabasePath(const AppSettings& settings) {
+std::filesystem::path liftDatabasePath(const AppSettings& settings) {
     return joinPath(settings.liftDir, settings.liftDatabase);
 }
 
-std::string settingsFilePath(const AppSettings& settings) {
+std::filesystem::path settingsFilePath(const AppSettings& settings) {
     return joinPath(settings.startDir, "settings.ini");
 }
 

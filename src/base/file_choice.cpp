@@ -27,7 +27,8 @@ chooseNewFile(UserInterface& ui, const FileDialogRequest& request, const TargetR
     }
 }
 
-std::optional<std::string> chooseExistingFile(UserInterface& ui, FileDialogRequest request) {
+std::optional<std::filesystem::path> chooseExistingFile(UserInterface& ui,
+                                                        FileDialogRequest request) {
     request.mustExist = true;
     const auto chosen = ui.chooseFiles(request);
     if (chosen.empty()) {

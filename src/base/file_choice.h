@@ -22,6 +22,7 @@ std::optional<std::filesystem::path> chooseNewFile(UserInterface& ui,
 
 // The open dialog of the commands that read one existing file: the chosen path, or
 // nothing when the user cancelled the dialog.
-std::optional<std::string> chooseExistingFile(UserInterface& ui, FileDialogRequest request);
+std::optional<std::filesystem::path> chooseExistingFile(UserInterface& ui,
+                                                        FileDialogRequest request);
 
 } // namespace zv

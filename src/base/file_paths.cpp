@@ -8,32 +8,37 @@
 
 namespace zv {
 
-std::string joinPath(std::string_view dir, std::string_view name) {
-    std::string path;
-    path.reserve(dir.size() + 1 + name.size());
-    path.append(dir);
+std::filesystem::path joinPath(const std::filesystem::path& dir, std::string_view name) {
+    // Not `dir / name`: an empty directory setting gives "/name", and a name that is a
+    // path of its own stays below the directory, as the settings always meant it.
+    std::string path = dir.native();
+    path.reserve(path.size() + 1 + name.size());
     path.push_back(pathSeparator);
     path.append(name);
     return path;
 }
 
-std::string siblingPath(const std::string& path, const std::string& extension) {
+std::filesystem::path siblingPath(const std::filesystem::path& original,
+                                  std::string_view extension) {
+    // Not path::replace_extension: a name that starts with its only dot (".log") counts
+    // as all extension here.
+    const std::string& path = original.native();
     const std::size_t nameStart =
         path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1;
     const std::size_t dot = path.find_last_of('.');
     if (dot == std::string::npos || dot < nameStart) {
-        return path + "." + extension;
+        return path + "." + std::string(extension);
     }
-    std::string sibling = path.substr(0, dot + 1) + extension;
+    std::string sibling = path.substr(0, dot + 1).append(extension);
     // A main logbook that carries the derived file's own extension (Flugbuch.bak) must
     // never be overwritten by its backup, error copy, report or assignment copy.
     if (sibling == path) {
-        sibling = path + "." + extension;
+        sibling = path + "." + std::string(extension);
     }
     return sibling;
 }
 
-bool canOpenForReading(const std::string& path) {
+bool canOpenForReading(const std::filesystem::path& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
         return false;
@@ -48,7 +53,7 @@ bool canOpenForReading(const std::string& path) {
     return true;
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     if (a == b) {
         return true;
     }
@@ -56,7 +61,7 @@ bool sameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, error) && !error;
 }
 
-bool targetExists(const std::string& path) {
+bool targetExists(const std::filesystem::path& path) {
     std::error_code error;
     const auto status = std::filesystem::symlink_status(path, error);
     return status.type() != std::filesystem::file_type::not_found;
@@ -76,7 +81,7 @@ bool hasExtension(const std::string& name, std::string_view extension) {
 
 } // namespace
 
-std::vector<std::string> listFilesWithExtension(const std::string& dir,
+std::vector<std::string> listFilesWithExtension(const std::filesystem::path& dir,
                                                 std::string_view extension) {
     std::vector<std::string> names;
     std::error_code error;

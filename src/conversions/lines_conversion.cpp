@@ -114,10 +114,10 @@ bool commandWptToLines(const AppSettings& settings, UserInterface& ui) {
     if (!chosen) {
         return false;
     }
-    const std::string source = *chosen;
-    const std::string target = convertedFilePath(source, settings.liftDir, "lne");
+    const std::filesystem::path source = *chosen;
+    const std::filesystem::path target = convertedFilePath(source, settings.liftDir, "lne");
     if (canOpenForReading(target) &&
-        ui.ask("Die Datei " + target + "\nexistiert schon. Soll sie überschrieben werden?",
+        ui.ask("Die Datei " + target.string() + "\nexistiert schon. Soll sie überschrieben werden?",
                Icon::Question, Buttons::YesNo) != Answer::Yes) {
         return false;
     }
@@ -134,7 +134,8 @@ bool commandWptToLines(const AppSettings& settings, UserInterface& ui) {
     }
     if (!converter.writeLineFile(target)) {
         if (!converter.oziWaypoints.empty()) {
-            ui.message("Die Datei " + target + "\nkonnte nicht geschrieben werden!", Icon::Stop);
+            ui.message("Die Datei " + target.string() + "\nkonnte nicht geschrieben werden!",
+                       Icon::Stop);
         }
         return false;
     }

@@ -46,12 +46,12 @@ bool convert(const TakeoffDirection& direction, const AppSettings& settings, Use
     if (!chosen) {
         return false;
     }
-    const std::string source = *chosen;
-    const std::string target =
+    const std::filesystem::path source = *chosen;
+    const std::filesystem::path target =
         convertedFilePath(source, direction.oziToTakeoff ? settings.takeoffDir : settings.oziDir,
                           direction.targetExtension);
     if (canOpenForReading(target) &&
-        ui.ask("Die Datei " + target + "\nexistiert schon. Soll sie überschrieben werden?",
+        ui.ask("Die Datei " + target.string() + "\nexistiert schon. Soll sie überschrieben werden?",
                Icon::Question, Buttons::YesNo) != Answer::Yes) {
         return false;
     }
@@ -72,7 +72,8 @@ bool convert(const TakeoffDirection& direction, const AppSettings& settings, Use
             return false;
         }
     } else if (!converter.writeOziWaypointFile(target, false)) {
-        ui.message("Die Datei " + target + "\nkonnte nicht geschrieben werden!", Icon::Stop);
+        ui.message("Die Datei " + target.string() + "\nkonnte nicht geschrieben werden!",
+                   Icon::Stop);
         return false;
     }
     ui.openDocument(target);
@@ -81,8 +82,9 @@ bool convert(const TakeoffDirection& direction, const AppSettings& settings, Use
 
 } // namespace
 
-std::string convertedFilePath(const std::string& sourcePath, const std::string& targetDir,
-                              const std::string& extension) {
+std::filesystem::path convertedFilePath(const std::filesystem::path& sourcePath,
+                                        const std::filesystem::path& targetDir,
+                                        const std::string& extension) {
     std::string name = std::filesystem::path(sourcePath).filename().string();
     const std::size_t dot = name.find_last_of('.');
     if (dot == std::string::npos) {

@@ -4,6 +4,7 @@
 // OziExplorer waypoint file becomes a takeoff site file (.tof) in the takeoff directory,
 // and a takeoff site file an OziExplorer waypoint file in the OziExplorer directory.
 
+#include <filesystem>
 #include <string>
 
 namespace zv {
@@ -13,8 +14,9 @@ class UserInterface;
 
 // The target of a conversion: targetDir, separator and the source's file name with the
 // extension after its last dot replaced (a name without a dot gets one).
-std::string convertedFilePath(const std::string& sourcePath, const std::string& targetDir,
-                              const std::string& extension);
+std::filesystem::path convertedFilePath(const std::filesystem::path& sourcePath,
+                                        const std::filesystem::path& targetDir,
+                                        const std::string& extension);
 
 // Tools > Konvertieren > Startplätze > "Ozi->Tof" and "Tof->Ozi".
 bool commandOziToTakeoff(const AppSettings& settings, UserInterface& ui);

@@ -14,8 +14,8 @@ std::string trackFileName(const std::string& flightFileName) {
     return base + "plt";
 }
 
-bool CTrackBatch::convertFlightsToTracks(const std::string& sourceDir,
-                                         const std::string& targetDir) {
+bool CTrackBatch::convertFlightsToTracks(const std::filesystem::path& sourceDir,
+                                         const std::filesystem::path& targetDir) {
     readFailed = false;
     sourceNames = listFlightFiles(sourceDir);
     if (sourceNames.empty()) {
@@ -25,8 +25,8 @@ bool CTrackBatch::convertFlightsToTracks(const std::string& sourceDir,
     }
     const std::vector<std::string> names = sourceNames;
     for (const auto& name : names) {
-        const std::string source = joinPath(sourceDir, name);
-        const std::string target = joinPath(targetDir, trackFileName(name));
+        const std::filesystem::path source = joinPath(sourceDir, name);
+        const std::filesystem::path target = joinPath(targetDir, trackFileName(name));
         if (targetExists(target)) {
             continue;
         }
@@ -38,7 +38,7 @@ bool CTrackBatch::convertFlightsToTracks(const std::string& sourceDir,
             return false;
         }
         if (!track.writeTrackFile(target)) {
-            ui_.message("Plot-Datei " + target + " konnte\n" + "nicht geschrieben werden!",
+            ui_.message("Plot-Datei " + target.string() + " konnte\n" + "nicht geschrieben werden!",
                         Icon::Exclamation);
             return false;
         }

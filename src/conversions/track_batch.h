@@ -5,6 +5,7 @@
 // the OziExplorer directory. Existing targets are never overwritten; the first faulty
 // flight data file stops the batch.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -21,13 +22,14 @@ public:
     // the faulty flight data file alone.
     std::vector<std::string> sourceNames;
     // The full paths of the track files written, in order.
-    std::vector<std::string> writtenFiles;
+    std::vector<std::filesystem::path> writtenFiles;
     // Set when a flight data file could not be read.
     bool readFailed = false;
 
     // Takes the directories without a trailing separator. True when every listed file was
     // handled (written, or skipped because its track file exists).
-    bool convertFlightsToTracks(const std::string& sourceDir, const std::string& targetDir);
+    bool convertFlightsToTracks(const std::filesystem::path& sourceDir,
+                                const std::filesystem::path& targetDir);
 
 private:
     UserInterface& ui_;

@@ -68,20 +68,22 @@ bool runCommand(bool zvToOzi, const AppSettings& settings, UserInterface& ui) {
 
 } // namespace
 
-std::vector<std::string> listWaypointFiles(const std::string& dir) {
+std::vector<std::string> listWaypointFiles(const std::filesystem::path& dir) {
     return listFilesWithExtension(dir, ".wpt");
 }
 
-bool CWaypointBatch::convertZvToOzi(const std::string& sourceDir, const std::string& targetDir) {
+bool CWaypointBatch::convertZvToOzi(const std::filesystem::path& sourceDir,
+                                    const std::filesystem::path& targetDir) {
     return convert(Direction::ZvToOzi, sourceDir, targetDir);
 }
 
-bool CWaypointBatch::convertOziToZv(const std::string& sourceDir, const std::string& targetDir) {
+bool CWaypointBatch::convertOziToZv(const std::filesystem::path& sourceDir,
+                                    const std::filesystem::path& targetDir) {
     return convert(Direction::OziToZv, sourceDir, targetDir);
 }
 
-bool CWaypointBatch::convert(Direction direction, const std::string& sourceDir,
-                             const std::string& targetDir) {
+bool CWaypointBatch::convert(Direction direction, const std::filesystem::path& sourceDir,
+                             const std::filesystem::path& targetDir) {
     const bool zvToOzi = direction == Direction::ZvToOzi;
     const DirectionTexts& texts = zvToOzi ? zvToOziTexts : oziToZvTexts;
     readFailed = false;
@@ -92,8 +94,8 @@ bool CWaypointBatch::convert(Direction direction, const std::string& sourceDir,
     }
     const std::vector<std::string> names = sourceNames;
     for (const auto& name : names) {
-        const std::string target = joinPath(targetDir, name);
-        const std::string source = joinPath(sourceDir, name);
+        const std::filesystem::path target = joinPath(targetDir, name);
+        const std::filesystem::path source = joinPath(sourceDir, name);
         if (targetExists(target)) {
             continue;
         }
@@ -109,7 +111,7 @@ bool CWaypointBatch::convert(Direction direction, const std::string& sourceDir,
         const bool written = zvToOzi ? converter.writeOziWaypointFile(target, false)
                                      : converter.writeZvWaypointFile(target);
         if (!written) {
-            ui_.message(std::string(texts.writeFailurePrefix) + target + " konnte\n" +
+            ui_.message(std::string(texts.writeFailurePrefix) + target.string() + " konnte\n" +
                             "nicht geschrieben werden! Pfadangabe OK?",
                         Icon::Question);
             return false;

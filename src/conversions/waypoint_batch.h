@@ -5,6 +5,7 @@
 // directory, and back. Existing targets are never overwritten; the first faulty source
 // file stops the batch and is opened for correction.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,18 +23,21 @@ public:
     // the faulty source file alone.
     std::vector<std::string> sourceNames;
     // The full paths of the files written, in order.
-    std::vector<std::string> writtenFiles;
+    std::vector<std::filesystem::path> writtenFiles;
     // Set when a source file could not be read.
     bool readFailed = false;
 
     // Both take the directories without a trailing separator. True when every listed file
     // was handled (written, or skipped because its target exists).
-    bool convertZvToOzi(const std::string& sourceDir, const std::string& targetDir);
-    bool convertOziToZv(const std::string& sourceDir, const std::string& targetDir);
+    bool convertZvToOzi(const std::filesystem::path& sourceDir,
+                        const std::filesystem::path& targetDir);
+    bool convertOziToZv(const std::filesystem::path& sourceDir,
+                        const std::filesystem::path& targetDir);
 
 private:
     enum class Direction { ZvToOzi, OziToZv };
-    bool convert(Direction direction, const std::string& sourceDir, const std::string& targetDir);
+    bool convert(Direction direction, const std::filesystem::path& sourceDir,
+                 const std::filesystem::path& targetDir);
 
     UserInterface& ui_;
     int serialNumber_;
@@ -41,7 +45,7 @@ private:
 
 // The names of the files of a directory whose extension is ".wpt" in any letter case,
 // sorted by their bytes; empty when the directory cannot be listed.
-std::vector<std::string> listWaypointFiles(const std::string& dir);
+std::vector<std::string> listWaypointFiles(const std::filesystem::path& dir);
 
 // The menu commands "&Zv->Ozi" and "&Ozi->Zv".
 bool commandZvToOzi(const AppSettings& settings, UserInterface& ui);

@@ -145,9 +145,9 @@ bool scanTrackPoint(const std::string& line, TrackPoint& point) {
     return true;
 }
 
-bool CFlightTrack::takeHeader(const std::string* line, const std::string& path) {
+bool CFlightTrack::takeHeader(const std::string* line, const std::filesystem::path& path) {
     if (line == nullptr || asCString(*line).find(flightMarker) == std::string_view::npos) {
-        ui_.message("Format der Datei " + path + " unzulässig?\n" + "Bitte überprüfen!",
+        ui_.message("Format der Datei " + path.string() + " unzulässig?\n" + "Bitte überprüfen!",
                     Icon::Question);
         return false;
     }
@@ -155,14 +155,14 @@ bool CFlightTrack::takeHeader(const std::string* line, const std::string& path) 
     return true;
 }
 
-bool CFlightTrack::readFlightHeader(const std::string& path) {
+bool CFlightTrack::readFlightHeader(const std::filesystem::path& path) {
     // Only line 1 is read: a long track need not be loaded to learn its date. The line
     // ends as TextReader ends it (LF, or CR LF); no header is longer than the limit.
     std::optional<std::string> line = readFirstLine(path, maxHeaderBytes);
     return takeHeader(line ? &*line : nullptr, path);
 }
 
-bool CFlightTrack::readFlightFile(const std::string& path) {
+bool CFlightTrack::readFlightFile(const std::filesystem::path& path) {
     TextReader reader(path);
     if (reader.tooLarge()) {
         ui_.message(tooLargeMessage(path), Icon::Stop);
@@ -171,7 +171,7 @@ bool CFlightTrack::readFlightFile(const std::string& path) {
     return readFlight(reader, path);
 }
 
-bool CFlightTrack::readFlight(TextReader& reader, const std::string& path) {
+bool CFlightTrack::readFlight(TextReader& reader, const std::filesystem::path& path) {
     std::string line;
     if (!takeHeader(reader.readLine(line) ? &line : nullptr, path)) {
         return false;
@@ -237,7 +237,7 @@ std::string CFlightTrack::trackText() const {
     return text;
 }
 
-bool CFlightTrack::writeTrackFile(const std::string& path) const {
+bool CFlightTrack::writeTrackFile(const std::filesystem::path& path) const {
     // Written beside the target and renamed over it: a failed write leaves no half track
     // behind that a later run would take for done.
     TextWriter writer(path, WriteMode::Atomic);
@@ -248,7 +248,7 @@ bool CFlightTrack::writeTrackFile(const std::string& path) const {
     return writer.close();
 }
 
-std::vector<std::string> listFlightFiles(const std::string& dir) {
+std::vector<std::string> listFlightFiles(const std::filesystem::path& dir) {
     return listFilesWithExtension(dir, ".zvc");
 }
 

@@ -5,6 +5,7 @@
 // every further line longer than 15 characters is a track point of three hexadecimal
 // numbers: latitude and longitude in hundredths of an arc minute, altitude in metres.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -36,21 +37,21 @@ public:
 
     // Reads the header and appends the track points. False, after the format message,
     // only when line 1 lacks "@ZV" (a file that cannot be read has no such line).
-    bool readFlightFile(const std::string& path);
+    bool readFlightFile(const std::filesystem::path& path);
     // The same from text already in memory; `path` names the file in the message.
-    bool readFlight(TextReader& reader, const std::string& path);
+    bool readFlight(TextReader& reader, const std::filesystem::path& path);
     // Reads line 1 only, with the same check and message.
-    bool readFlightHeader(const std::string& path);
+    bool readFlightHeader(const std::filesystem::path& path);
 
     // Writes the flight as an OziExplorer track file, replacing the file only when every
     // write succeeded. False, without a message, when it could not be written.
-    bool writeTrackFile(const std::string& path) const;
+    bool writeTrackFile(const std::filesystem::path& path) const;
     // The lines writeTrackFile writes ("\n" for each line end).
     std::string trackText() const;
 
 private:
     // Checks line 1 (none: the file is empty or cannot be read) and scans its numbers.
-    bool takeHeader(const std::string* line, const std::string& path);
+    bool takeHeader(const std::string* line, const std::filesystem::path& path);
 
     UserInterface& ui_;
 };
@@ -66,6 +67,6 @@ int signedCoordinate(unsigned value);
 
 // The names of the files of a directory whose extension is ".zvc" in any letter case,
 // sorted by their bytes; empty when the directory cannot be listed.
-std::vector<std::string> listFlightFiles(const std::string& dir);
+std::vector<std::string> listFlightFiles(const std::filesystem::path& dir);
 
 } // namespace zv

@@ -19,17 +19,18 @@ void writeInstrumentHeader(TextWriter& writer, int serialNumber) {
     writer.writeLine(header);
 }
 
-std::string headerMessage(const std::string& path) {
-    return "Format der Datei " + path + " unzulässig?\n" + "Bitte überprüfen!";
+std::string headerMessage(const std::filesystem::path& path) {
+    return "Format der Datei " + path.string() + " unzulässig?\n" + "Bitte überprüfen!";
 }
 
-std::string rowMessage(const std::string& path) {
-    return "Zeile in Datei " + path + " konnte nicht\n" +
+std::string rowMessage(const std::filesystem::path& path) {
+    return "Zeile in Datei " + path.string() + " konnte nicht\n" +
            "richtig interpretiert werden. Bitte überprüfen!";
 }
 
-std::string cannotOpenMessage(const std::string& path) {
-    return "Die Datei " + path + "\nkonnte nicht geöffnet werden. Bitte Pfad + Namen überprüfen!";
+std::string cannotOpenMessage(const std::filesystem::path& path) {
+    return "Die Datei " + path.string() +
+           "\nkonnte nicht geöffnet werden. Bitte Pfad + Namen überprüfen!";
 }
 
 bool isNameCharacter(char byte) {
@@ -112,9 +113,9 @@ void writeInstrumentEnd(TextWriter& writer) {
     writer.write("\n@EOF\n");
 }
 
-bool writeInstrumentFile(const std::string& path, int serialNumber, std::string_view banner,
-                         std::string_view columns, const std::vector<Waypoint>& points,
-                         RowFormatter formatRow) {
+bool writeInstrumentFile(const std::filesystem::path& path, int serialNumber,
+                         std::string_view banner, std::string_view columns,
+                         const std::vector<Waypoint>& points, RowFormatter formatRow) {
     TextWriter writer(path, WriteMode::Atomic);
     if (!writer.isOpen()) {
         return false;

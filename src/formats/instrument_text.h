@@ -3,6 +3,7 @@
 // What all instrument files share: the header line that identifies them, the end marker,
 // comment lines, and the two messages of their readers.
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -35,11 +36,11 @@ inline bool isEndLine(std::string_view line) {
 bool isNameCharacter(char byte);
 
 // "Format der Datei <path> unzulässig?\nBitte überprüfen!"
-std::string headerMessage(const std::string& path);
+std::string headerMessage(const std::filesystem::path& path);
 // "Zeile in Datei <path> konnte nicht\nrichtig interpretiert werden. Bitte überprüfen!"
-std::string rowMessage(const std::string& path);
+std::string rowMessage(const std::filesystem::path& path);
 // "Die Datei <path>\nkonnte nicht geöffnet werden. Bitte Pfad + Namen überprüfen!"
-std::string cannotOpenMessage(const std::string& path);
+std::string cannotOpenMessage(const std::filesystem::path& path);
 
 // Reads lines 1 and 2 and tells whether line 2 carries the instrument mark (exactly one
 // line, the empty one, comes before it). If it does, the rest of the header block is
@@ -70,8 +71,8 @@ using RowFormatter = void (*)(std::string& row, const Waypoint& point);
 // Writes a whole instrument file: the header block, each point's comment line (if any)
 // before its row, and the end. Replaced atomically; false when any write or the close
 // failed.
-bool writeInstrumentFile(const std::string& path, int serialNumber, std::string_view banner,
-                         std::string_view columns, const std::vector<Waypoint>& points,
-                         RowFormatter formatRow);
+bool writeInstrumentFile(const std::filesystem::path& path, int serialNumber,
+                         std::string_view banner, std::string_view columns,
+                         const std::vector<Waypoint>& points, RowFormatter formatRow);
 
 } // namespace zv

@@ -178,7 +178,7 @@ void CWaypointConverter::setWindWindow(bool windFilter, std::int32_t windFrom,
     filter.windTo = windTo;
 }
 
-bool CWaypointConverter::readLiftFile(const std::string& path) {
+bool CWaypointConverter::readLiftFile(const std::filesystem::path& path) {
     zvFileOpened = false;
     TextReader reader(path);
     if (!reader.isOpen()) {
@@ -190,10 +190,10 @@ bool CWaypointConverter::readLiftFile(const std::string& path) {
     return readLifts(reader, path);
 }
 
-bool CWaypointConverter::readLifts(TextReader& reader, const std::string& path) {
+bool CWaypointConverter::readLifts(TextReader& reader, const std::filesystem::path& path) {
     zvFileOpened = true;
     if (!skipInstrumentHeader(reader)) {
-        ui_.message("Format der Datei\n" + path + "\nunzulässig? Bitte überprüfen!",
+        ui_.message("Format der Datei\n" + path.string() + "\nunzulässig? Bitte überprüfen!",
                     Icon::Exclamation);
         return false;
     }
@@ -232,7 +232,7 @@ bool CWaypointConverter::readLifts(TextReader& reader, const std::string& path) 
         return RowOutcome::Kept;
     };
     if (!readPointRows(reader, "   ", zvWaypoints, scan)) {
-        ui_.message("Zeile in Datei " + path +
+        ui_.message("Zeile in Datei " + path.string() +
                         "\nkonnte nicht\trichtig interpretiert werden. Bitte überprüfen!",
                     Icon::Exclamation);
         return false;
@@ -240,7 +240,7 @@ bool CWaypointConverter::readLifts(TextReader& reader, const std::string& path) 
     return true;
 }
 
-bool CWaypointConverter::writeLiftFile(const std::string& path) {
+bool CWaypointConverter::writeLiftFile(const std::filesystem::path& path) {
     if (zvWaypoints.empty()) {
         ui_.message("Keine Aufwinde gefunden!", Icon::Information);
         return false;

@@ -68,7 +68,7 @@ void appendLineRow(std::string& row, const Waypoint& point) {
     row += '\n';
 }
 
-bool CWaypointConverter::readLineFile(const std::string& path) {
+bool CWaypointConverter::readLineFile(const std::filesystem::path& path) {
     zvFileOpened = false;
     TextReader reader(path);
     if (!reader.isOpen()) {
@@ -79,7 +79,7 @@ bool CWaypointConverter::readLineFile(const std::string& path) {
     return readLines(reader, path);
 }
 
-bool CWaypointConverter::readLines(TextReader& reader, const std::string& path) {
+bool CWaypointConverter::readLines(TextReader& reader, const std::filesystem::path& path) {
     zvFileOpened = true;
     if (!skipInstrumentHeader(reader)) {
         ui_.message(headerMessage(path), Icon::Exclamation);
@@ -95,7 +95,7 @@ bool CWaypointConverter::readLines(TextReader& reader, const std::string& path) 
     return true;
 }
 
-bool CWaypointConverter::writeLineFile(const std::string& path) {
+bool CWaypointConverter::writeLineFile(const std::filesystem::path& path) {
     if (oziWaypoints.empty()) {
         ui_.message("Keine Lines gefunden!", Icon::Information);
         return false;

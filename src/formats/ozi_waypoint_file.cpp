@@ -115,7 +115,7 @@ bool scanRow(std::string_view line, Waypoint& point) {
 
 } // namespace
 
-bool CWaypointConverter::readOziWaypointFile(const std::string& path) {
+bool CWaypointConverter::readOziWaypointFile(const std::filesystem::path& path) {
     TextReader reader(path);
     if (!reader.isOpen()) {
         ui_.message(reader.tooLarge() ? tooLargeMessage(path) : cannotOpenMessage(path),
@@ -125,7 +125,7 @@ bool CWaypointConverter::readOziWaypointFile(const std::string& path) {
     return readOziWaypoints(reader, path);
 }
 
-bool CWaypointConverter::readOziWaypoints(TextReader& reader, const std::string& path) {
+bool CWaypointConverter::readOziWaypoints(TextReader& reader, const std::filesystem::path& path) {
     std::string line;
     reader.readLine(line);
     if (line.find("OziExplorer Waypoint File Version") == std::string::npos) {
@@ -181,7 +181,7 @@ void appendOziWaypointRow(std::string& row, int number, const Waypoint& point, b
     row += ", 0, 0,    0, -777\n";
 }
 
-bool CWaypointConverter::writeOziWaypointFile(const std::string& path, bool withClimb) {
+bool CWaypointConverter::writeOziWaypointFile(const std::filesystem::path& path, bool withClimb) {
     // Written beside the target and renamed over it, so that a failed write leaves no
     // half-written file behind.
     TextWriter writer(path, WriteMode::Atomic);

@@ -18,7 +18,7 @@ void addLogbookFiles(const AppSettings& settings, bool derived, std::vector<Name
     if (settings.logbookFile.empty()) {
         return;
     }
-    const std::string main = mainLogbookPath(settings);
+    const std::filesystem::path main = mainLogbookPath(settings);
     files.push_back({main, "das Flugbuch"});
     files.push_back({siblingPath(main, "bak"), "die Sicherungskopie des Flugbuchs"});
     if (derived) {
@@ -33,7 +33,7 @@ void addLiftFiles(const AppSettings& settings, std::vector<NamedFile>& files) {
     if (settings.liftDatabase.empty()) {
         return;
     }
-    const std::string database = liftDatabasePath(settings);
+    const std::filesystem::path database = liftDatabasePath(settings);
     files.push_back({database, "die Aufwinddatenbank"});
     files.push_back({siblingPath(database, "bak"), "die Sicherungskopie der Aufwinddatenbank"});
 }
@@ -45,7 +45,7 @@ void addSettingsFile(const AppSettings& settings, std::vector<NamedFile>& files)
 }
 
 // The place a path stands for: links followed, also where the file is not there yet.
-fs::path placeOf(const std::string& path) {
+fs::path placeOf(const std::filesystem::path& path) {
     const fs::path resolved = resolveLinks(path);
     std::error_code error;
     fs::path place = fs::weakly_canonical(resolved, error);
@@ -80,14 +80,15 @@ std::vector<NamedFile> maintainedFiles(const AppSettings& settings) {
     return files;
 }
 
-bool samePlace(const std::string& a, const std::string& b) {
+bool samePlace(const std::filesystem::path& a, const std::filesystem::path& b) {
     return placeOf(a) == placeOf(b) || sameFile(a, b);
 }
 
-std::string preciousTargetRefusal(const AppSettings& settings, const std::string& target) {
+std::string preciousTargetRefusal(const AppSettings& settings,
+                                  const std::filesystem::path& target) {
     for (const NamedFile& file : preciousFiles(settings)) {
         if (samePlace(target, file.path)) {
-            return "Die Datei " + target + "\nist " + file.role +
+            return "Die Datei " + target.string() + "\nist " + file.role +
                    " und kann hier nicht überschrieben werden.\n"
                    "Bitte wählen Sie einen anderen Dateinamen!";
         }
@@ -114,7 +115,7 @@ std::string sharedPathRefusal(const AppSettings& settings) {
         for (std::size_t j = i + 1; j < files.size(); ++j) {
             if (places[i] == places[j] || sameFile(files[i].path, files[j].path)) {
                 return capitalised(files[i].role) + " und " + files[j].role +
-                       "\nwären dieselbe Datei:\n" + files[j].path +
+                       "\nwären dieselbe Datei:\n" + files[j].path.string() +
                        "\nBitte wählen Sie einen anderen Namen oder ein anderes Verzeichnis!";
             }
         }
@@ -131,25 +132,25 @@ bool maintainedFilesApart(const AppSettings& settings, UserInterface& ui) {
     return false;
 }
 
-std::string fileInUseMessage(const std::string& path) {
-    return "Die Datei " + path +
+std::string fileInUseMessage(const std::filesystem::path& path) {
+    return "Die Datei " + path.string() +
            "\nwird gerade von einem anderen Zv benutzt.\n"
            "Es wurde nichts geändert. Bitte versuchen Sie es gleich noch einmal!";
 }
 
-std::string writeProtectedMessage(const std::string& path) {
-    return "Die Datei " + path + "\nist schreibgeschützt. Es wurde nichts geändert.";
+std::string writeProtectedMessage(const std::filesystem::path& path) {
+    return "Die Datei " + path.string() + "\nist schreibgeschützt. Es wurde nichts geändert.";
 }
 
-std::optional<FileLock> lockForChange(const std::string& lockedFile,
-                                      std::initializer_list<std::string> replaced,
+std::optional<FileLock> lockForChange(const std::filesystem::path& lockedFile,
+                                      std::initializer_list<std::filesystem::path> replaced,
                                       UserInterface& ui) {
     FileLock lock(lockedFile, FileLock::Kind::Exclusive);
     if (lock.state() == FileLock::State::Busy) {
         ui.message(fileInUseMessage(lockedFile), Icon::Stop);
         return std::nullopt;
     }
-    for (const std::string& file : replaced) {
+    for (const std::filesystem::path& file : replaced) {
         // Only under the lock: without it a temporary could be another zv's work.
         if (lock.held()) {
             removeStaleTemporaries(file);
@@ -162,7 +163,7 @@ std::optional<FileLock> lockForChange(const std::string& lockedFile,
     return lock;
 }
 
-std::optional<FileLock> lockForReading(const std::string& file, UserInterface& ui) {
+std::optional<FileLock> lockForReading(const std::filesystem::path& file, UserInterface& ui) {
     FileLock lock(file, FileLock::Kind::Shared);
     if (lock.state() == FileLock::State::Busy) {
         ui.message(fileInUseMessage(file), Icon::Stop);

@@ -8,6 +8,7 @@
 #include "base/file_choice.h"
 #include "formats/file_lock.h"
 
+#include <filesystem>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -20,7 +21,7 @@ class UserInterface;
 
 // A file of the settings, with what it is to the pilot ("das Flugbuch").
 struct NamedFile {
-    std::string path;
+    std::filesystem::path path;
     std::string role;
 };
 
@@ -35,11 +36,11 @@ std::vector<NamedFile> maintainedFiles(const AppSettings& settings);
 
 // Whether two paths lead to one file: the same place after following links and removing
 // "." and "..", or the same file on disk (a hard link).
-bool samePlace(const std::string& a, const std::string& b);
+bool samePlace(const std::filesystem::path& a, const std::filesystem::path& b);
 
 // The message that refuses `target` as the file a download or an extraction writes when
 // it is one of the precious files; empty when it is none of them.
-std::string preciousTargetRefusal(const AppSettings& settings, const std::string& target);
+std::string preciousTargetRefusal(const AppSettings& settings, const std::filesystem::path& target);
 
 // The save dialog of a download: as chooseNewFile, and never one of the precious files.
 std::optional<std::filesystem::path> chooseDownloadTarget(UserInterface& ui,
@@ -54,19 +55,19 @@ std::string sharedPathRefusal(const AppSettings& settings);
 // message, when two of them share a path.
 bool maintainedFilesApart(const AppSettings& settings, UserInterface& ui);
 
-std::string fileInUseMessage(const std::string& path);
-std::string writeProtectedMessage(const std::string& path);
+std::string fileInUseMessage(const std::filesystem::path& path);
+std::string writeProtectedMessage(const std::filesystem::path& path);
 
 // Takes the lock of `lockedFile` for a read-modify-write of it and of the files in
 // `replaced` (its backup, its error copy). Once it is held, temporary files of those
 // files that a killed process left behind are removed, and a write-protected one among
 // them stops the change before anything is written. Nothing, after a message, when
 // another zv holds the lock for longer than lockWaitTime() or a file is write-protected.
-std::optional<FileLock> lockForChange(const std::string& lockedFile,
-                                      std::initializer_list<std::string> replaced,
+std::optional<FileLock> lockForChange(const std::filesystem::path& lockedFile,
+                                      std::initializer_list<std::filesystem::path> replaced,
                                       UserInterface& ui);
 // A shared lock for reading `file` as a whole (the lift extraction reads the database):
 // no change of it can come in between. Nothing, after a message, when it stays busy.
-std::optional<FileLock> lockForReading(const std::string& file, UserInterface& ui);
+std::optional<FileLock> lockForReading(const std::filesystem::path& file, UserInterface& ui);
 
 } // namespace zv

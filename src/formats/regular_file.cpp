@@ -119,8 +119,8 @@ std::optional<std::string> readFirstLine(const std::filesystem::path& path, std:
     return line;
 }
 
-std::string tooLargeMessage(const std::string& path) {
-    return "Die Datei " + path + "\nist größer als 1 GiB und wird nicht gelesen.";
+std::string tooLargeMessage(const std::filesystem::path& path) {
+    return "Die Datei " + path.string() + "\nist größer als 1 GiB und wird nicht gelesen.";
 }
 
 } // namespace zv

@@ -35,6 +35,6 @@ FileContent readRegularFile(const std::filesystem::path& path);
 std::optional<std::string> readFirstLine(const std::filesystem::path& path, std::size_t limit);
 
 // "Die Datei <path>\nist größer als 1 GiB und wird nicht gelesen."
-std::string tooLargeMessage(const std::string& path);
+std::string tooLargeMessage(const std::filesystem::path& path);
 
 } // namespace zv

@@ -218,7 +218,7 @@ long countedWriteOperations() {
     return writeOperations;
 }
 
-bool copyLines(TextReader& in, const std::string& target) {
+bool copyLines(TextReader& in, const std::filesystem::path& target) {
     TextWriter out(target, WriteMode::Atomic);
     std::string_view line;
     while (in.readLine(line)) {

@@ -103,7 +103,7 @@ private:
 // Copies the rest of a text file line by line, each line with CR LF, replacing the target
 // atomically (backups of the precious files and their restoring). False when the target
 // could not be written completely; it is then as it was.
-bool copyLines(TextReader& in, const std::string& target);
+bool copyLines(TextReader& in, const std::filesystem::path& target);
 
 // Test seam for I/O-error tests: the n-th write operation from now on (1 = the next one;
 // every write(), writeLine() and close() of any TextWriter counts) fails as a

@@ -8,6 +8,7 @@
 #include "formats/waypoint.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace zv {
@@ -45,30 +46,30 @@ public:
     LiftFilter filter;
 
     // Instrument waypoint, route and takeoff site files.
-    bool readZvWaypointFile(const std::string& path);
+    bool readZvWaypointFile(const std::filesystem::path& path);
     // The same from text already in memory; `path` names the file in messages.
-    bool readZvWaypoints(TextReader& reader, const std::string& path);
-    bool writeZvWaypointFile(const std::string& path);
-    bool writeTakeoffFile(const std::string& path);
+    bool readZvWaypoints(TextReader& reader, const std::filesystem::path& path);
+    bool writeZvWaypointFile(const std::filesystem::path& path);
+    bool writeTakeoffFile(const std::filesystem::path& path);
 
     // Lift files: the reader appends to `zvWaypoints` in the text form, and in the decimal
     // form too for `Map` and `Upload`; the writer writes `zvWaypoints` in the text form.
-    bool readLiftFile(const std::string& path);
-    bool readLifts(TextReader& reader, const std::string& path);
-    bool writeLiftFile(const std::string& path);
+    bool readLiftFile(const std::filesystem::path& path);
+    bool readLifts(TextReader& reader, const std::filesystem::path& path);
+    bool writeLiftFile(const std::filesystem::path& path);
     void setBounds(float latLow, float latHigh, float lonLow, float lonHigh);
     void setWindWindow(bool windFilter, std::int32_t windFrom, std::int32_t windTo);
 
     // Line files: the reader appends to `zvWaypoints` in both forms; the writer writes
     // `oziWaypoints` in the text form.
-    bool readLineFile(const std::string& path);
-    bool readLines(TextReader& reader, const std::string& path);
-    bool writeLineFile(const std::string& path);
+    bool readLineFile(const std::filesystem::path& path);
+    bool readLines(TextReader& reader, const std::filesystem::path& path);
+    bool writeLineFile(const std::filesystem::path& path);
 
     // OziExplorer waypoint files.
-    bool readOziWaypointFile(const std::string& path);
-    bool readOziWaypoints(TextReader& reader, const std::string& path);
-    bool writeOziWaypointFile(const std::string& path, bool withClimb);
+    bool readOziWaypointFile(const std::filesystem::path& path);
+    bool readOziWaypoints(TextReader& reader, const std::filesystem::path& path);
+    bool writeOziWaypointFile(const std::filesystem::path& path, bool withClimb);
 
     int serialNumber() const { return serialNumber_; }
     UserInterface& ui() { return ui_; }

@@ -107,7 +107,7 @@ void appendZvWaypointRow(std::string& row, const Waypoint& point, std::string_vi
     row += '\n';
 }
 
-bool CWaypointConverter::readZvWaypointFile(const std::string& path) {
+bool CWaypointConverter::readZvWaypointFile(const std::filesystem::path& path) {
     zvFileOpened = false;
     TextReader reader(path);
     if (!reader.isOpen()) {
@@ -118,7 +118,7 @@ bool CWaypointConverter::readZvWaypointFile(const std::string& path) {
     return readZvWaypoints(reader, path);
 }
 
-bool CWaypointConverter::readZvWaypoints(TextReader& reader, const std::string& path) {
+bool CWaypointConverter::readZvWaypoints(TextReader& reader, const std::filesystem::path& path) {
     zvFileOpened = true;
     // Only line 2 is tested: exactly one line (the empty one) comes before the header.
     if (!skipInstrumentHeader(reader)) {
@@ -135,7 +135,7 @@ bool CWaypointConverter::readZvWaypoints(TextReader& reader, const std::string& 
     return true;
 }
 
-bool CWaypointConverter::writeZvWaypointFile(const std::string& path) {
+bool CWaypointConverter::writeZvWaypointFile(const std::filesystem::path& path) {
     // Written beside the target and renamed over it, so that a failed write leaves no
     // half-written file (a batch would take it for done and skip it the next time).
     return writeInstrumentFile(
@@ -145,10 +145,11 @@ bool CWaypointConverter::writeZvWaypointFile(const std::string& path) {
         });
 }
 
-bool CWaypointConverter::writeTakeoffFile(const std::string& path) {
+bool CWaypointConverter::writeTakeoffFile(const std::filesystem::path& path) {
     TextWriter writer(path, WriteMode::Atomic);
     if (!writer.isOpen()) {
-        ui_.message("Die Datei " + path + "\nkonnte nicht geöffnet werden!", Icon::Information);
+        ui_.message("Die Datei " + path.string() + "\nkonnte nicht geöffnet werden!",
+                    Icon::Information);
         return false;
     }
     writeInstrumentLayout(writer, serialNumber_,
@@ -163,11 +164,12 @@ bool CWaypointConverter::writeTakeoffFile(const std::string& path) {
     }
     writeInstrumentEnd(writer);
     if (!writer.close()) {
-        ui_.message("Die Datei " + path + "\nkonnte nicht geschrieben werden!", Icon::Information);
+        ui_.message("Die Datei " + path.string() + "\nkonnte nicht geschrieben werden!",
+                    Icon::Information);
         return false;
     }
     if (oziWaypoints.size() > 10) {
-        ui_.message("Die Datei " + path +
+        ui_.message("Die Datei " + path.string() +
                         "\nenthält mehr als 10 Startplätze.\nWenn Sie die Daten zum Zirrova "
                         "übertragen wollen,\nmüssen Sie einige Zeilen löschen!",
                     Icon::Information);

@@ -222,21 +222,21 @@ void removeDuplicatesAndSinking(WaypointList& lifts) {
 
 } // namespace
 
-std::string liftBackupPath(const std::string& databasePath) {
+std::filesystem::path liftBackupPath(const std::filesystem::path& databasePath) {
     return siblingPath(databasePath, "bak");
 }
 
-bool backupLiftDatabase(const std::string& databasePath, UserInterface& ui) {
+bool backupLiftDatabase(const std::filesystem::path& databasePath, UserInterface& ui) {
     TextReader in(databasePath);
     if (!in.isOpen()) {
         ui.message(in.tooLarge() ? tooLargeMessage(databasePath) : cannotOpenMessage(databasePath),
                    Icon::Stop);
         return false;
     }
-    const std::string backupPath = liftBackupPath(databasePath);
+    const std::filesystem::path backupPath = liftBackupPath(databasePath);
     if (!copyLines(in, backupPath)) {
         // Without a backup the database is not changed.
-        ui.message("Die Sicherungsdatei " + backupPath +
+        ui.message("Die Sicherungsdatei " + backupPath.string() +
                        "\nkonnte nicht geschrieben werden. Die Aufwinddatenbank bleibt "
                        "unverändert.",
                    Icon::Stop);
@@ -245,8 +245,8 @@ bool backupLiftDatabase(const std::string& databasePath, UserInterface& ui) {
     return true;
 }
 
-bool restoreLiftDatabase(const std::string& databasePath, UserInterface& ui) {
-    const std::string backupPath = liftBackupPath(databasePath);
+bool restoreLiftDatabase(const std::filesystem::path& databasePath, UserInterface& ui) {
+    const std::filesystem::path backupPath = liftBackupPath(databasePath);
     const auto lock = lockForChange(databasePath, {databasePath}, ui);
     if (!lock) {
         return false;
@@ -254,14 +254,14 @@ bool restoreLiftDatabase(const std::string& databasePath, UserInterface& ui) {
     TextReader in(backupPath);
     if (!in.isOpen()) {
         ui.message(in.tooLarge() ? tooLargeMessage(backupPath)
-                                 : "Die Sicherungsdatei " + backupPath +
+                                 : "Die Sicherungsdatei " + backupPath.string() +
                                        "\nkonnte nicht geöffnet werden. Bitte Einstellungen "
                                        "Aufwindpfad korrigieren!",
                    Icon::Stop);
         return false;
     }
     if (!copyLines(in, databasePath)) {
-        ui.message("Die Datei " + databasePath +
+        ui.message("Die Datei " + databasePath.string() +
                        "\nkonnte nicht geschrieben werden. Die Aufwinddatenbank bleibt "
                        "unverändert.",
                    Icon::Stop);
@@ -287,8 +287,8 @@ bool cleanLifts(CWaypointConverter& converter) {
     return true;
 }
 
-bool appendLiftFile(CWaypointConverter& converter, const std::string& databasePath,
-                    const std::string& newPath) {
+bool appendLiftFile(CWaypointConverter& converter, const std::filesystem::path& databasePath,
+                    const std::filesystem::path& newPath) {
     const auto lock =
         lockForChange(databasePath, {databasePath, liftBackupPath(databasePath)}, converter.ui());
     if (!lock) {
@@ -308,7 +308,7 @@ bool appendLiftFile(CWaypointConverter& converter, const std::string& databasePa
     if (!converter.writeLiftFile(databasePath)) {
         // The writer reports an empty list itself; a failed write it leaves to us.
         if (!converter.zvWaypoints.empty()) {
-            converter.ui().message("Die Datei " + databasePath +
+            converter.ui().message("Die Datei " + databasePath.string() +
                                        "\nkonnte nicht geschrieben werden. Die "
                                        "Aufwinddatenbank bleibt unverändert.",
                                    Icon::Stop);
@@ -327,8 +327,8 @@ bool commandAppendLiftFile(const AppSettings& settings, UserInterface& ui) {
     if (!chosen) {
         return false;
     }
-    const std::string databasePath = liftDatabasePath(settings);
-    const std::string newPath = *chosen;
+    const std::filesystem::path databasePath = liftDatabasePath(settings);
+    const std::filesystem::path newPath = *chosen;
     if (sameFile(newPath, databasePath)) {
         ui.message("Sie haben die Aufwinddatenbank ausgewählt.\nBitte wählen Sie eine andere "
                    "Aufwinddatei!",
@@ -353,7 +353,7 @@ bool commandRestoreLiftDatabase(const AppSettings& settings, UserInterface& ui) 
     if (!maintainedFilesApart(settings, ui)) {
         return false;
     }
-    const std::string databasePath = liftDatabasePath(settings);
+    const std::filesystem::path databasePath = liftDatabasePath(settings);
     if (!restoreLiftDatabase(databasePath, ui)) {
         return false;
     }

@@ -6,6 +6,7 @@
 
 #include "formats/waypoint.h"
 
+#include <filesystem>
 #include <string>
 
 namespace zv {
@@ -16,14 +17,14 @@ class UserInterface;
 
 // The backup beside the database: its extension replaced by "bak" (Lifts.lft gives
 // Lifts.bak); a name without extension gets ".bak" appended.
-std::string liftBackupPath(const std::string& databasePath);
+std::filesystem::path liftBackupPath(const std::filesystem::path& databasePath);
 
 // Copies the database over its backup (line by line, CR LF, the backup replaced
 // atomically). False after a message when the database cannot be opened or the backup
 // cannot be written.
-bool backupLiftDatabase(const std::string& databasePath, UserInterface& ui);
+bool backupLiftDatabase(const std::filesystem::path& databasePath, UserInterface& ui);
 // Copies the backup over the database (atomically). False after a message.
-bool restoreLiftDatabase(const std::string& databasePath, UserInterface& ui);
+bool restoreLiftDatabase(const std::filesystem::path& databasePath, UserInterface& ui);
 
 // Whether `later` repeats `earlier`: the same identifier byte for byte and each of the
 // degrees and minutes of both coordinates less than 0.001 apart. Hemispheres, seconds
@@ -39,8 +40,8 @@ bool cleanLifts(CWaypointConverter& converter);
 // the database: read both (Raw), clean up, then the backup, and rewrite the database
 // atomically. False after the failing step's message; the database is then as it was,
 // and so is the backup unless the failure came after both files were read.
-bool appendLiftFile(CWaypointConverter& converter, const std::string& databasePath,
-                    const std::string& newPath);
+bool appendLiftFile(CWaypointConverter& converter, const std::filesystem::path& databasePath,
+                    const std::filesystem::path& newPath);
 
 // Tools > Aufwinddatenbank > "&erweitern" and "&wiederherstellen".
 bool commandAppendLiftFile(const AppSettings& settings, UserInterface& ui);

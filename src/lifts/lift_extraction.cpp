@@ -36,8 +36,8 @@ LiftExtractRefusal readDirection(const std::string& text, LiftExtractField field
 
 } // namespace
 
-bool extractLifts(CWaypointConverter& converter, const std::string& databasePath,
-                  const std::string& newPath) {
+bool extractLifts(CWaypointConverter& converter, const std::filesystem::path& databasePath,
+                  const std::filesystem::path& newPath) {
     converter.mode = LiftReadMode::Extract;
     {
         // No append or restore may replace the database while it is read.
@@ -50,8 +50,8 @@ bool extractLifts(CWaypointConverter& converter, const std::string& databasePath
         // The writer reports an empty selection itself; a file that could not be written
         // is said here.
         if (!converter.zvWaypoints.empty()) {
-            converter.ui().message("Die Datei " + newPath + "\nkonnte nicht geschrieben werden!",
-                                   Icon::Stop);
+            converter.ui().message(
+                "Die Datei " + newPath.string() + "\nkonnte nicht geschrieben werden!", Icon::Stop);
         }
         return false;
     }
@@ -142,7 +142,7 @@ LiftExtractRefusal checkLiftExtractData(const LiftExtractDialogData& data,
                 LiftExtractField::WindFrom};
     }
     // The selection would replace the whole database without a backup.
-    const std::string newPath = liftExtractPath(data.fileName, settings);
+    const std::filesystem::path newPath = liftExtractPath(data.fileName, settings);
     if (sameFile(newPath, liftDatabasePath(settings))) {
         return {"Sie haben die Aufwinddatenbank ausgewählt.\nBitte wählen Sie eine andere "
                 "Aufwinddatei!",
@@ -169,7 +169,7 @@ LiftExtractRefusal acceptLiftExtractTexts(const LiftExtractTexts& texts,
     return {};
 }
 
-std::string liftExtractPath(const std::string& fileName, const AppSettings& settings) {
+std::filesystem::path liftExtractPath(const std::string& fileName, const AppSettings& settings) {
     if (fileName.find(pathSeparator) == std::string::npos && !fileName.empty()) {
         return joinPath(settings.liftDir, fileName);
     }
@@ -189,7 +189,7 @@ bool chooseLiftExtractFile(const AppSettings& settings, UserInterface& ui, std::
         if (chosen.empty()) {
             return false;
         }
-        const std::string path = chosen.front().string();
+        const std::filesystem::path path = chosen.front();
         if (!canOpenForReading(path) ||
             ui.ask("Die Datei existiert schon.\nSoll sie überschrieben werden?", Icon::Question,
                    Buttons::YesNo) == Answer::Yes) {
@@ -201,7 +201,7 @@ bool chooseLiftExtractFile(const AppSettings& settings, UserInterface& ui, std::
 }
 
 bool commandExtractLifts(AppSettings& settings, UserInterface& ui) {
-    const std::string databasePath = liftDatabasePath(settings);
+    const std::filesystem::path databasePath = liftDatabasePath(settings);
     CWaypointConverter converter(ui, settings.serialNumber);
     LiftExtractDialogData data = liftExtractDataFromSettings(settings);
     if (!ui.runLiftExtractDialog(data)) {
@@ -216,7 +216,7 @@ bool commandExtractLifts(AppSettings& settings, UserInterface& ui) {
     }
     converter.setBounds(data.latLow, data.latHigh, data.lonLow, data.lonHigh);
     converter.setWindWindow(data.windFilter, data.windFrom, data.windTo);
-    const std::string newPath = liftExtractPath(data.fileName, settings);
+    const std::filesystem::path newPath = liftExtractPath(data.fileName, settings);
     bool extracted = false;
     {
         WaitCursor wait(ui);

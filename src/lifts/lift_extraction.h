@@ -8,6 +8,7 @@
 #include "base/dialog_data.h"
 #include "base/user_interface.h"
 
+#include <filesystem>
 #include <string>
 
 namespace zv {
@@ -17,8 +18,8 @@ class CWaypointConverter;
 
 // Reads the database in Extract mode (the converter's filter set before) and writes the
 // lifts kept to newPath. False after the reader's or writer's message.
-bool extractLifts(CWaypointConverter& converter, const std::string& databasePath,
-                  const std::string& newPath);
+bool extractLifts(CWaypointConverter& converter, const std::filesystem::path& databasePath,
+                  const std::filesystem::path& newPath);
 
 // The dialog as the command fills it: the remembered rectangle; the wind window only
 // when it was on at the last run (otherwise off, 0 to 360); the last file name.
@@ -64,7 +65,7 @@ LiftExtractRefusal acceptLiftExtractTexts(const LiftExtractTexts& texts,
                                           const AppSettings& settings, LiftExtractDialogData& data);
 
 // Where the new file goes: a name typed without a directory lands in liftDir.
-std::string liftExtractPath(const std::string& fileName, const AppSettings& settings);
+std::filesystem::path liftExtractPath(const std::string& fileName, const AppSettings& settings);
 
 // The "..." button: the save dialog in liftDir; an existing file is overwritten only after
 // Yes, No clears the name and shows the dialog again. True with the chosen full path in

@@ -14,7 +14,7 @@ bool commandLiftsToWpt(const AppSettings& settings, UserInterface& ui) {
     if (!chosen) {
         return false;
     }
-    const std::string liftPath = *chosen;
+    const std::filesystem::path liftPath = *chosen;
     CWaypointConverter converter(ui, settings.serialNumber);
     converter.mode = LiftReadMode::Map;
     if (!converter.readLiftFile(liftPath)) {
@@ -25,9 +25,10 @@ bool commandLiftsToWpt(const AppSettings& settings, UserInterface& ui) {
         }
         return false;
     }
-    const std::string mapPath = joinPath(settings.oziDir, "Lift.wpt");
+    const std::filesystem::path mapPath = joinPath(settings.oziDir, "Lift.wpt");
     if (!converter.writeOziWaypointFile(mapPath, true)) {
-        ui.message("Die Datei " + mapPath + "\nkonnte nicht geschrieben werden!", Icon::Stop);
+        ui.message("Die Datei " + mapPath.string() + "\nkonnte nicht geschrieben werden!",
+                   Icon::Stop);
         return false;
     }
     ui.openDocument(mapPath);

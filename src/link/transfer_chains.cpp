@@ -24,21 +24,21 @@ bool sendPackets(CInstrumentLink& link, UserInterface& ui, const char* success) 
 
 } // namespace
 
-bool sendWaypointFile(CInstrumentLink& link, UserInterface& ui, const std::string& path) {
+bool sendWaypointFile(CInstrumentLink& link, UserInterface& ui, const std::filesystem::path& path) {
     CWaypointConverter converter(ui, noSerialNumber);
     return converter.readZvWaypointFile(path) &&
            encodeWaypoints(converter.zvWaypoints, link.packets(), ui) &&
            sendPackets(link, ui, sentMessage);
 }
 
-bool sendLiftFile(CInstrumentLink& link, UserInterface& ui, const std::string& path) {
+bool sendLiftFile(CInstrumentLink& link, UserInterface& ui, const std::filesystem::path& path) {
     CWaypointConverter converter(ui, noSerialNumber);
     converter.mode = LiftReadMode::Upload;
     return converter.readLiftFile(path) && encodeLifts(converter.zvWaypoints, link.packets(), ui) &&
            sendPackets(link, ui, sentMessage);
 }
 
-bool sendTakeoffFile(CInstrumentLink& link, UserInterface& ui, const std::string& path) {
+bool sendTakeoffFile(CInstrumentLink& link, UserInterface& ui, const std::filesystem::path& path) {
     CWaypointConverter converter(ui, noSerialNumber);
     return converter.readZvWaypointFile(path) &&
            encodeTakeoffSites(converter.zvWaypoints, link.packets(), ui) &&
@@ -47,14 +47,14 @@ bool sendTakeoffFile(CInstrumentLink& link, UserInterface& ui, const std::string
                        "Display nicht aktualisiert wird!");
 }
 
-bool sendLineFile(CInstrumentLink& link, UserInterface& ui, const std::string& path) {
+bool sendLineFile(CInstrumentLink& link, UserInterface& ui, const std::filesystem::path& path) {
     CWaypointConverter converter(ui, noSerialNumber);
     return converter.readLineFile(path) && encodeLines(converter.zvWaypoints, link.packets(), ui) &&
            sendPackets(link, ui, sentMessage);
 }
 
 bool receiveTakeoffFile(CInstrumentLink& link, UserInterface& ui, int serialNumber,
-                        const std::string& path) {
+                        const std::filesystem::path& path) {
     CWaypointConverter converter(ui, serialNumber);
     return link.receivePackets() &&
            decodeTakeoffSites(link.packets(), converter.oziWaypoints, ui) &&

@@ -21,7 +21,7 @@ struct Upload {
     std::string AppSettings::*directory;
     const char* title;
     const char* instruction;
-    bool (*chain)(CInstrumentLink&, UserInterface&, const std::string&);
+    bool (*chain)(CInstrumentLink&, UserInterface&, const std::filesystem::path&);
 };
 
 const Upload liftsUpload{

@@ -29,7 +29,7 @@ std::string commentLine(const std::string& fileName) {
 
 } // namespace
 
-std::vector<FlightCandidate> readFlightCandidates(const std::string& flightDir,
+std::vector<FlightCandidate> readFlightCandidates(const std::filesystem::path& flightDir,
                                                   const std::vector<std::string>& fileNames,
                                                   UserInterface& ui) {
     std::vector<FlightCandidate> candidates;
@@ -64,7 +64,7 @@ bool writeAssignmentCopy(const AppSettings& settings, const std::string& copyPat
                          UserInterface& ui) {
     WaitCursor wait(ui);
     CLogbook logbook(CLogbook::serialText(settings.serialNumber));
-    const std::string& flightDir = settings.waypointDir;
+    const std::filesystem::path& flightDir = settings.waypointDir;
 
     const std::vector<std::string> names = listFlightFiles(flightDir);
     if (names.empty()) {
@@ -93,7 +93,7 @@ bool commandAssignFlightData(const AppSettings& settings, UserInterface& ui) {
     if (!maintainedFilesApart(settings, ui)) {
         return false;
     }
-    const std::string copyPath = siblingPath(mainLogbookPath(settings), "fzd");
+    const std::filesystem::path copyPath = siblingPath(mainLogbookPath(settings), "fzd");
     if (!writeAssignmentCopy(settings, copyPath, ui)) {
         return false;
     }

@@ -7,6 +7,7 @@
 
 #include "logbook/logbook.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ struct FlightCandidate {
 
 // The candidates of the listed files of `flightDir`, in list order. A file whose header
 // cannot be read is reported (the reader's message) and left out.
-std::vector<FlightCandidate> readFlightCandidates(const std::string& flightDir,
+std::vector<FlightCandidate> readFlightCandidates(const std::filesystem::path& flightDir,
                                                   const std::vector<std::string>& fileNames,
                                                   UserInterface& ui);
 

@@ -287,7 +287,7 @@ std::string CLogbook::serialText(int serialNumber) {
     return integerText(serialNumber, 4) + '\n';
 }
 
-bool CLogbook::readLogbook(const std::string& path, UserInterface& ui) {
+bool CLogbook::readLogbook(const std::filesystem::path& path, UserInterface& ui) {
     formatError_ = false;
     TextReader reader(path);
     if (!reader.isOpen()) {
@@ -363,7 +363,8 @@ std::string CLogbook::logbookText(int flightsPerPage) const {
     return text;
 }
 
-bool CLogbook::writeLogbook(const std::string& path, int flightsPerPage, UserInterface& ui) const {
+bool CLogbook::writeLogbook(const std::filesystem::path& path, int flightsPerPage,
+                            UserInterface& ui) const {
     TextWriter writer(path, WriteMode::Atomic);
     emitLogbook(headerLines_, flights_, formatError_, flightsPerPage,
                 [&](const std::string& piece) { writer.write(piece); });
@@ -400,13 +401,14 @@ void CLogbook::removeDuplicates() {
     flights_ = std::move(kept);
 }
 
-std::string logbookOpenFailedMessage(const std::string& path) {
-    return "Das Flugbuch " + path +
+std::string logbookOpenFailedMessage(const std::filesystem::path& path) {
+    return "Das Flugbuch " + path.string() +
            "\nkonnte nicht geöffnet werden. Bitte Einstellungen Flugbuchpfad korrigieren!";
 }
 
-std::string writeFailedMessage(const std::string& path) {
-    return "Die Datei " + path + "\nkonnte nicht geschrieben werden. Sie bleibt, wie sie war.";
+std::string writeFailedMessage(const std::filesystem::path& path) {
+    return "Die Datei " + path.string() +
+           "\nkonnte nicht geschrieben werden. Sie bleibt, wie sie war.";
 }
 
 } // namespace zv

@@ -6,6 +6,7 @@
 #include "base/file_paths.h"
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -93,14 +94,15 @@ public:
     // Appends the flights of a logbook file. True when the file was read up to "@EOF";
     // false, after a message, when it cannot be opened or has a format error (then
     // formatError() is set and the flights read before the fault stay in the list).
-    bool readLogbook(const std::string& path, UserInterface& ui);
+    bool readLogbook(const std::filesystem::path& path, UserInterface& ui);
     // The same on a file already opened (or on bytes in memory).
     bool readLogbook(TextReader& reader, UserInterface& ui);
 
     // Writes the list in pages of flightsPerPage flights (all on one page when it is
     // below 1), replacing the file atomically. False, after a message, when the file
     // could not be written; an existing file then stays as it was.
-    bool writeLogbook(const std::string& path, int flightsPerPage, UserInterface& ui) const;
+    bool writeLogbook(const std::filesystem::path& path, int flightsPerPage,
+                      UserInterface& ui) const;
     // The bytes writeLogbook puts in the file's lines ("\n" for each line end).
     std::string logbookText(int flightsPerPage) const;
 
@@ -131,8 +133,8 @@ int fourDigitYear(int twoDigitYear);
 bool isEarlier(const FlightRecord& a, const FlightRecord& b);
 
 // Messages of the logbook files.
-std::string logbookOpenFailedMessage(const std::string& path);
+std::string logbookOpenFailedMessage(const std::filesystem::path& path);
 inline constexpr const char* logbookFormatMessage = "Flugbuch hat falsches Format\n";
-std::string writeFailedMessage(const std::string& path);
+std::string writeFailedMessage(const std::filesystem::path& path);
 
 } // namespace zv

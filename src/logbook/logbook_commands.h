@@ -8,6 +8,7 @@
 #include "base/field_checks.h"
 #include "logbook/logbook.h"
 
+#include <filesystem>
 #include <string>
 
 namespace zv {
@@ -19,9 +20,9 @@ class UserInterface;
 // backup atomically. Returns false, after a message, when the backup could not be
 // written; the main logbook cannot be opened: message, no backup, and true (the
 // command goes on).
-bool createBackup(const std::string& mainPath, UserInterface& ui);
+bool createBackup(const std::filesystem::path& mainPath, UserInterface& ui);
 // Writes the backup back over the main logbook (atomically). False after a message.
-bool restoreBackup(const std::string& mainPath, UserInterface& ui);
+bool restoreBackup(const std::filesystem::path& mainPath, UserInterface& ui);
 
 // Appends the flights of otherPath to the main logbook: sorted, without duplicates,
 // renumbered, after a backup. On a format error the error copy (extension "err") is
@@ -33,11 +34,11 @@ enum class LogbookResult {
     Failed,    // nothing to show (message given); the main logbook is as it was
 };
 
-LogbookResult extendLogbook(CLogbook& logbook, const std::string& mainPath,
-                            const std::string& otherPath, int flightsPerPage, int firstNumber,
-                            UserInterface& ui);
+LogbookResult extendLogbook(CLogbook& logbook, const std::filesystem::path& mainPath,
+                            const std::filesystem::path& otherPath, int flightsPerPage,
+                            int firstNumber, UserInterface& ui);
 // Adds one flight to the main logbook, sorted and renumbered, after a backup.
-LogbookResult insertFlight(CLogbook& logbook, const std::string& mainPath,
+LogbookResult insertFlight(CLogbook& logbook, const std::filesystem::path& mainPath,
                            const FlightRecord& flight, int flightsPerPage, int firstNumber,
                            UserInterface& ui);
 
@@ -91,9 +92,9 @@ CalendarDate today();
 // The evaluations on a logbook already read: keep the flights of the span, fill the
 // hours table or the site list, write the report. False after a message.
 bool writeFlightHoursReport(CLogbook& logbook, const TimeSpanDialogData& span,
-                            const std::string& reportPath, UserInterface& ui);
+                            const std::filesystem::path& reportPath, UserInterface& ui);
 bool writeTakeoffSiteReport(CLogbook& logbook, const TimeSpanDialogData& span,
-                            const std::string& reportPath, UserInterface& ui);
+                            const std::filesystem::path& reportPath, UserInterface& ui);
 
 // Tools > Flugbuch > Statistik > Flugstunden and Startplätze.
 bool commandFlightHours(const AppSettings& settings, UserInterface& ui);

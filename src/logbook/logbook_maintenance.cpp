@@ -19,7 +19,7 @@ namespace {
 
 // The lock of the main logbook for one read-modify-write of it, its backup and its error
 // copy; nothing after a message when another zv holds it or a file is write-protected.
-std::optional<FileLock> lockLogbook(const std::string& mainPath, UserInterface& ui) {
+std::optional<FileLock> lockLogbook(const std::filesystem::path& mainPath, UserInterface& ui) {
     auto lock = lockForChange(mainPath, {mainPath, siblingPath(mainPath, "bak")}, ui);
     if (lock && lock->held()) {
         removeStaleTemporaries(siblingPath(mainPath, "err"));
@@ -27,8 +27,8 @@ std::optional<FileLock> lockLogbook(const std::string& mainPath, UserInterface& 
     return lock;
 }
 
-LogbookResult writeErrorCopy(CLogbook& logbook, const std::string& mainPath, int flightsPerPage,
-                             int firstNumber, UserInterface& ui) {
+LogbookResult writeErrorCopy(CLogbook& logbook, const std::filesystem::path& mainPath,
+                             int flightsPerPage, int firstNumber, UserInterface& ui) {
     if (!logbook.formatError()) {
         return LogbookResult::Failed;
     }
@@ -65,18 +65,18 @@ char upperSiteByte(char c) {
 
 } // namespace
 
-bool createBackup(const std::string& mainPath, UserInterface& ui) {
+bool createBackup(const std::filesystem::path& mainPath, UserInterface& ui) {
     TextReader in(mainPath);
     if (!in.isOpen()) {
-        ui.message("Das Flugbuch " + mainPath + "\nkonnte nicht" + " " +
+        ui.message("Das Flugbuch " + mainPath.string() + "\nkonnte nicht" + " " +
                        "geöffnet werden. Bitte Pfad + Name überprüfen!",
                    Icon::Stop);
         return true;
     }
-    const std::string backupPath = siblingPath(mainPath, "bak");
+    const std::filesystem::path backupPath = siblingPath(mainPath, "bak");
     if (!copyLines(in, backupPath)) {
         // Without a backup the main logbook is not changed.
-        ui.message("Die Sicherungsdatei " + backupPath +
+        ui.message("Die Sicherungsdatei " + backupPath.string() +
                        "\nkonnte nicht geschrieben werden. Das Flugbuch bleibt unverändert.",
                    Icon::Stop);
         return false;
@@ -84,18 +84,19 @@ bool createBackup(const std::string& mainPath, UserInterface& ui) {
     return true;
 }
 
-bool restoreBackup(const std::string& mainPath, UserInterface& ui) {
-    const std::string backupPath = siblingPath(mainPath, "bak");
+bool restoreBackup(const std::filesystem::path& mainPath, UserInterface& ui) {
+    const std::filesystem::path backupPath = siblingPath(mainPath, "bak");
     const auto lock = lockForChange(mainPath, {mainPath}, ui);
     if (!lock) {
         return false;
     }
     TextReader in(backupPath);
     if (!in.isOpen()) {
-        ui.message(in.tooLarge() ? tooLargeMessage(backupPath)
-                                 : "Die Sicherungsdatei " + backupPath + "\nkonnte nicht" + " " +
-                                       "geöffnet werden. Bitte Einstellungen Flugbuchpfad "
-                                       "korrigieren!",
+        ui.message(in.tooLarge()
+                       ? tooLargeMessage(backupPath)
+                       : "Die Sicherungsdatei " + backupPath.string() + "\nkonnte nicht" + " " +
+                             "geöffnet werden. Bitte Einstellungen Flugbuchpfad "
+                             "korrigieren!",
                    Icon::Stop);
         return false;
     }
@@ -106,9 +107,9 @@ bool restoreBackup(const std::string& mainPath, UserInterface& ui) {
     return true;
 }
 
-LogbookResult extendLogbook(CLogbook& logbook, const std::string& mainPath,
-                            const std::string& otherPath, int flightsPerPage, int firstNumber,
-                            UserInterface& ui) {
+LogbookResult extendLogbook(CLogbook& logbook, const std::filesystem::path& mainPath,
+                            const std::filesystem::path& otherPath, int flightsPerPage,
+                            int firstNumber, UserInterface& ui) {
     const auto lock = lockLogbook(mainPath, ui);
     if (!lock) {
         return LogbookResult::Failed;
@@ -126,7 +127,7 @@ LogbookResult extendLogbook(CLogbook& logbook, const std::string& mainPath,
                                                               : LogbookResult::Failed;
 }
 
-LogbookResult insertFlight(CLogbook& logbook, const std::string& mainPath,
+LogbookResult insertFlight(CLogbook& logbook, const std::filesystem::path& mainPath,
                            const FlightRecord& flight, int flightsPerPage, int firstNumber,
                            UserInterface& ui) {
     const auto lock = lockLogbook(mainPath, ui);
@@ -149,7 +150,7 @@ LogbookResult insertFlight(CLogbook& logbook, const std::string& mainPath,
 namespace {
 
 // Opens what a logbook change produced; true when the main logbook was written.
-bool showResult(LogbookResult result, const std::string& mainPath, UserInterface& ui) {
+bool showResult(LogbookResult result, const std::filesystem::path& mainPath, UserInterface& ui) {
     switch (result) {
     case LogbookResult::Written:
         ui.openDocument(mainPath);
@@ -169,7 +170,7 @@ bool commandExtendLogbook(const AppSettings& settings, UserInterface& ui) {
     if (!maintainedFilesApart(settings, ui)) {
         return false;
     }
-    const std::string mainPath = mainLogbookPath(settings);
+    const std::filesystem::path mainPath = mainLogbookPath(settings);
     CLogbook logbook(CLogbook::serialText(settings.serialNumber));
 
     const auto chosen =
@@ -178,12 +179,13 @@ bool commandExtendLogbook(const AppSettings& settings, UserInterface& ui) {
     if (!chosen) {
         return false;
     }
-    const std::string otherPath = *chosen;
+    const std::filesystem::path otherPath = *chosen;
     if (sameFile(otherPath, mainPath)) {
         ui.message("Sie können nicht das Flugbuch um sich selbst erweitern!", Icon::Exclamation);
         return false;
     }
-    if (ui.ask("Wollen Sie die Datei " + otherPath + "\nwirklich an das Flugbuch angehängen?",
+    if (ui.ask("Wollen Sie die Datei " + otherPath.string() +
+                   "\nwirklich an das Flugbuch angehängen?",
                Icon::Question, Buttons::OkCancel) != Answer::Ok) {
         return false;
     }
@@ -200,7 +202,7 @@ bool commandRestoreLogbook(const AppSettings& settings, UserInterface& ui) {
     if (!maintainedFilesApart(settings, ui)) {
         return false;
     }
-    const std::string mainPath = mainLogbookPath(settings);
+    const std::filesystem::path mainPath = mainLogbookPath(settings);
     if (!restoreBackup(mainPath, ui)) {
         return false;
     }
@@ -212,7 +214,7 @@ bool commandInsertFlight(const AppSettings& settings, UserInterface& ui) {
     if (!maintainedFilesApart(settings, ui)) {
         return false;
     }
-    const std::string mainPath = mainLogbookPath(settings);
+    const std::filesystem::path mainPath = mainLogbookPath(settings);
     CLogbook logbook(CLogbook::serialText(settings.serialNumber));
 
     InsertFlightDialogData data;

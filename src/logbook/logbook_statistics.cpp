@@ -115,7 +115,7 @@ void writeReportHead(TextWriter& out, const CLogbook& logbook, const char* banne
     out.write("\n");
 }
 
-bool finishReport(TextWriter& out, const std::string& path, UserInterface& ui) {
+bool finishReport(TextWriter& out, const std::filesystem::path& path, UserInterface& ui) {
     if (!out.close()) {
         ui.message(writeFailedMessage(path), Icon::Stop);
         return false;
@@ -172,7 +172,7 @@ FieldRefusal checkTimeSpan(const TimeSpanDialogData& data) {
 }
 
 bool writeFlightHoursReport(CLogbook& logbook, const TimeSpanDialogData& data,
-                            const std::string& reportPath, UserInterface& ui) {
+                            const std::filesystem::path& reportPath, UserInterface& ui) {
     const Span span = spanOf(logbook, data);
     keepSpan(logbook, span);
 
@@ -228,7 +228,7 @@ bool writeFlightHoursReport(CLogbook& logbook, const TimeSpanDialogData& data,
 }
 
 bool writeTakeoffSiteReport(CLogbook& logbook, const TimeSpanDialogData& data,
-                            const std::string& reportPath, UserInterface& ui) {
+                            const std::filesystem::path& reportPath, UserInterface& ui) {
     const Span span = spanOf(logbook, data);
     keepSpan(logbook, span);
 
@@ -284,7 +284,7 @@ bool commandFlightHours(const AppSettings& settings, UserInterface& ui) {
     if (!prepareEvaluation(settings, logbook, data, ui)) {
         return false;
     }
-    const std::string reportPath = siblingPath(mainLogbookPath(settings), "mfs");
+    const std::filesystem::path reportPath = siblingPath(mainLogbookPath(settings), "mfs");
     if (!writeFlightHoursReport(logbook, data, reportPath, ui)) {
         return false;
     }
@@ -302,7 +302,7 @@ bool commandTakeoffSites(const AppSettings& settings, UserInterface& ui) {
     if (!prepareEvaluation(settings, logbook, data, ui)) {
         return false;
     }
-    const std::string reportPath = siblingPath(mainLogbookPath(settings), "tfs");
+    const std::filesystem::path reportPath = siblingPath(mainLogbookPath(settings), "tfs");
     if (!writeTakeoffSiteReport(logbook, data, reportPath, ui)) {
         return false;
     }

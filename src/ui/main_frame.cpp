@@ -209,7 +209,7 @@ void CMainFrame::runCommand(const Command& command) {
     updateCommands();
 }
 
-void CMainFrame::launch(const std::string& path) {
+void CMainFrame::launch(const std::filesystem::path& path) {
     launchProgram(QString::fromStdString(path));
 }
 

@@ -93,7 +93,7 @@ private:
     std::function<void()> handlerOf(const CommandEntry& entry);
     std::function<void()> windowHandler(CommandId id);
     void runCommand(const Command& command);
-    void launch(const std::string& path);
+    void launch(const std::filesystem::path& path);
 
     // main_frame_menus.cpp: menus, toolbar, recent files and the window list.
     void createMenusAndToolbar();

@@ -106,17 +106,17 @@ struct Workspace {
 struct PreciousCommand {
     const char* name;
     // The file whose lock guards the change.
-    std::string (*lockedFile)(const AppSettings&);
+    std::filesystem::path (*lockedFile)(const AppSettings&);
     std::function<bool(Workspace&, ScriptedUserInterface&)> run;
 };
 
-std::string logbookFile(const AppSettings& s) {
+std::filesystem::path logbookFile(const AppSettings& s) {
     return mainLogbookPath(s);
 }
-std::string liftFile(const AppSettings& s) {
+std::filesystem::path liftFile(const AppSettings& s) {
     return liftDatabasePath(s);
 }
-std::string settingsFile(const AppSettings& s) {
+std::filesystem::path settingsFile(const AppSettings& s) {
     return settingsFilePath(s);
 }
 
@@ -299,7 +299,7 @@ TEST(PreciousFilesDiskFull, TheFirstStartWritesWholeFilesOrNone) {
 TEST(PreciousFiles, AWriteProtectedFileIsRefusedBeforeAnythingIsWritten) {
     struct Case {
         const char* command;
-        std::string (*file)(const AppSettings&);
+        std::filesystem::path (*file)(const AppSettings&);
     };
     const auto logbookBackup = [](const AppSettings& s) {
         return siblingPath(mainLogbookPath(s), "bak");

@@ -69,7 +69,7 @@ TEST(TrackBatch, SecondOfThreeFaultyStops) {
     EXPECT_FALSE(batch.convertFlightsToTracks(dirs.settings.waypointDir, dirs.settings.oziDir));
     EXPECT_TRUE(batch.readFailed);
     EXPECT_EQ(batch.sourceNames, std::vector<std::string>{dirs.zv("2.zvc")});
-    EXPECT_EQ(batch.writtenFiles, std::vector<std::string>{dirs.ozi("1.plt")});
+    EXPECT_EQ(batch.writtenFiles, std::vector<std::filesystem::path>{dirs.ozi("1.plt")});
     EXPECT_FALSE(fs::exists(dirs.ozi("2.plt")));
     EXPECT_FALSE(fs::exists(dirs.ozi("3.plt")));
 

@@ -152,8 +152,9 @@ TEST(WaypointBatch, ExtensionInAnyCaseAndSortedOrder) {
     test::ScriptedUserInterface ui;
     CWaypointBatch batch(ui, 1596);
     EXPECT_TRUE(batch.convertZvToOzi(dirs.settings.waypointDir, dirs.settings.oziDir));
-    EXPECT_EQ(batch.writtenFiles, (std::vector<std::string>{dirs.ozi(".wpt"), dirs.ozi("B.WPT"),
-                                                            dirs.ozi("a.Wpt"), dirs.ozi("c.wpt")}));
+    EXPECT_EQ(batch.writtenFiles,
+              (std::vector<std::filesystem::path>{dirs.ozi(".wpt"), dirs.ozi("B.WPT"),
+                                                  dirs.ozi("a.Wpt"), dirs.ozi("c.wpt")}));
 }
 
 TEST(WaypointBatch, ExistingTargetsAreNeverReplaced) {
@@ -167,7 +168,7 @@ TEST(WaypointBatch, ExistingTargetsAreNeverReplaced) {
     test::ScriptedUserInterface ui;
     CWaypointBatch batch(ui, 1596);
     EXPECT_TRUE(batch.convertZvToOzi(dirs.settings.waypointDir, dirs.settings.oziDir));
-    EXPECT_EQ(batch.writtenFiles, std::vector<std::string>{dirs.ozi("new.wpt")});
+    EXPECT_EQ(batch.writtenFiles, std::vector<std::filesystem::path>{dirs.ozi("new.wpt")});
     EXPECT_EQ(test::readBytes(dirs.ozi("file.wpt")), "mine");
     EXPECT_TRUE(fs::is_symlink(dirs.ozi("link.wpt")));
     EXPECT_FALSE(fs::exists(dirs.ozi("nowhere")));
