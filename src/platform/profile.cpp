@@ -128,6 +128,10 @@ void Profile::saveWindowPlacement(const WindowPlacement& placement) {
     settings_->endGroup();
 }
 
+QString Profile::loadTileUrl() {
+    return settings_->value(QStringLiteral("Karte/TileUrl")).toString().trimmed();
+}
+
 void Profile::sync() {
     settings_->sync();
 }

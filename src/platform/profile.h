@@ -1,9 +1,9 @@
 #pragma once
 
-// The per-user profile: the window font, the print margins and the recent-file list, kept
-// with QSettings under the organisation "Local AppWizard-Generated Applications" and the
-// application "zv". ZV_PROFILE_DIR moves the whole profile into that directory (tests, or
-// a portable set-up).
+// The per-user profile: the window font, the print margins, the recent-file list and the
+// map's tile server, kept with QSettings under the organisation "Local AppWizard-Generated
+// Applications" and the application "zv". ZV_PROFILE_DIR moves the whole profile into
+// that directory (tests, or a portable set-up).
 
 #include <QRect>
 #include <QSettings>
@@ -72,6 +72,10 @@ public:
     // Section "Window": x, y, width, height, maximized. Nothing when none is stored.
     std::optional<WindowPlacement> loadWindowPlacement();
     void saveWindowPlacement(const WindowPlacement& placement);
+
+    // Section "Karte", key "TileUrl": the map's tile server, a URL with {z}, {x} and {y};
+    // empty when none is set.
+    QString loadTileUrl();
 
     void sync();
 
