@@ -257,6 +257,8 @@ const CommandEntry table[] = {
      "Blendet die Symbolleiste ein oder aus.\nSymbolleiste", ""},
     {Id::ViewStatusBar, window, "viewStatusBar", "&Ansicht|S&tatusleiste",
      "Blendet die Statusleiste ein oder aus.\nStatusleiste", ""},
+    {Id::Map, CommandKind::View, "map", "&Ansicht|&Karte",
+     "Zeigt die Datei des aktiven Fensters oder gewählte Dateien auf der Karte.\nKarte", ""},
     {Id::SetFont, window, "setFont", "&Ansicht|Set &Font", "Font auswählen", "", {}, document},
     // "&Fenster"
     {Id::Cascade,
@@ -302,8 +304,8 @@ const CommandId toolbar[] = {
     Id::Save,           Id::Separator,   Id::Cut,         Id::Copy,
     Id::Paste,          Id::Separator,   Id::Print,       Id::Separator,
     Id::About,          Id::ContextHelp, Id::ZvToOzi,     Id::OziToZv,
-    Id::FlightToTracks, Id::OpenLogbook, Id::OziExplorer, Id::FileManager,
-    Id::ZvView,
+    Id::FlightToTracks, Id::OpenLogbook, Id::OziExplorer, Id::Map,
+    Id::FileManager,    Id::ZvView,
 };
 
 // One level of a menu path without its mnemonic, shortcut text and trailing blanks.

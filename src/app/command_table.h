@@ -77,6 +77,7 @@ enum class CommandId {
     // Ansicht
     ViewToolbar,
     ViewStatusBar,
+    Map,
     SetFont,
     // Fenster
     Cascade,
@@ -101,6 +102,8 @@ enum class CommandKind {
                  // open text windows, the settings sheet): menu only
     Window,      // no function here: the main frame binds it (document editing, printing,
                  // window arrangement, view toggles, help, launching programs)
+    View,        // a window that shows files (the map): the main frame binds it, and a zv-cli
+                 // sub-command paints the same view into a picture
     Separator,
 };
 

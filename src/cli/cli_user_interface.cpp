@@ -50,6 +50,10 @@ void CliUserInterface::show(const std::string& text, Icon icon, const Answer* an
     out_ << '\n' << std::flush;
 }
 
+void CliUserInterface::note(const std::string& text) {
+    err_ << text << '\n' << std::flush;
+}
+
 void CliUserInterface::message(const std::string& text, Icon icon) {
     show(text, icon, nullptr);
 }

@@ -36,6 +36,8 @@ public:
 
     // Prints a message box; with an answer, as a question answered so.
     void show(const std::string& text, Icon icon, const Answer* answer);
+    // A line on standard error that the window shows in its status bar (the map's tiles).
+    void note(const std::string& text);
 
     void message(const std::string& text, Icon icon) override;
     Answer ask(const std::string& text, Icon icon, Buttons buttons) override;

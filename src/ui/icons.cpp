@@ -196,6 +196,29 @@ QIcon oziExplorer() {
     });
 }
 
+QIcon map() {
+    return drawn([](QPainter& p) {
+        // A folded map sheet with a track from a takeoff triangle to a red thermal.
+        QPolygonF sheet;
+        sheet << QPointF(2, 6) << QPointF(11, 3) << QPointF(21, 6) << QPointF(30, 3)
+              << QPointF(30, 26) << QPointF(21, 29) << QPointF(11, 26) << QPointF(2, 29);
+        p.setPen(QPen(QColor(90, 90, 90), 1.2));
+        p.setBrush(QColor(225, 240, 205));
+        p.drawPolygon(sheet);
+        p.drawLine(QPointF(11, 3), QPointF(11, 26));
+        p.drawLine(QPointF(21, 6), QPointF(21, 29));
+        QPainterPath track;
+        track.moveTo(6, 24);
+        track.cubicTo(10, 12, 18, 24, 24, 12);
+        p.setPen(QPen(QColor(30, 60, 200), 2.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(track);
+        p.setPen(QPen(QColor(255, 255, 0), 1.2));
+        p.setBrush(QColor(255, 0, 0));
+        p.drawEllipse(QRectF(21, 8, 7, 7));
+    });
+}
+
 QIcon fileManager() {
     return standard("system-file-manager", QStyle::SP_DirOpenIcon);
 }

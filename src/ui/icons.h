@@ -21,6 +21,7 @@ QIcon oziToZv();
 QIcon flightToTracks();
 QIcon logbook();
 QIcon oziExplorer();
+QIcon map();
 QIcon fileManager();
 QIcon zvView();
 

@@ -46,6 +46,7 @@ void CMainFrame::createMenusAndToolbar() {
         {CommandId::FlightToTracks, icons::flightToTracks()},
         {CommandId::OpenLogbook, icons::logbook()},
         {CommandId::OziExplorer, icons::oziExplorer()},
+        {CommandId::Map, icons::map()},
         {CommandId::FileManager, icons::fileManager()},
         {CommandId::ZvView, icons::zvView()},
     };

@@ -115,11 +115,12 @@ private slots:
             QVERIFY2(!shortForm.contains(path), qPrintable(path));
         }
         // Both forms share the rest, e.g. the deepest entries and the top-level command.
-        for (const char* path : {"&Datei|Ö&ffnen...\tStrg+O|&Lines", "&Datei|&Beenden",
-                                 "&Tools|&Konvertieren|&Startplätze|Tof->Ozi",
-                                 "&Tools|&Flugbuch |&Statistik|&Flugstunden",
-                                 "Zirrova|&senden|&Routen", "Zirrova|&Port|COM&2", "&Einstellungen",
-                                 "&Ansicht|S&tatusleiste", "&?|Inf&o über zv..."}) {
+        for (const char* path :
+             {"&Datei|Ö&ffnen...\tStrg+O|&Lines", "&Datei|&Beenden",
+              "&Tools|&Konvertieren|&Startplätze|Tof->Ozi",
+              "&Tools|&Flugbuch |&Statistik|&Flugstunden", "Zirrova|&senden|&Routen",
+              "Zirrova|&Port|COM&2", "&Einstellungen", "&Ansicht|S&tatusleiste", "&Ansicht|&Karte",
+              "&?|Inf&o über zv..."}) {
             QVERIFY2(shortForm.contains(QString::fromUtf8(path)), path);
             QVERIFY2(fullForm.contains(QString::fromUtf8(path)), path);
         }
@@ -158,7 +159,7 @@ private slots:
         QCOMPARE(toolbar,
                  QStringList({"save", "|", "cut", "copy", "paste", "|", "print", "|", "about",
                               "contextHelp", "zvToOzi", "oziToZv", "flightToTracks", "openLogbook",
-                              "oziExplorer", "fileManager", "zvView"}));
+                              "oziExplorer", "map", "fileManager", "zvView"}));
         QCOMPARE(f.frame->action(CommandId::Save)->shortcut(), QKeySequence("Ctrl+S"));
         QCOMPARE(f.frame->action(CommandId::Replace)->shortcut(), QKeySequence("Ctrl+R"));
         QCOMPARE(f.frame->action(CommandId::OpenAny)->shortcut(), QKeySequence("Ctrl+O"));
