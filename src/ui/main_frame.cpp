@@ -36,6 +36,7 @@ CMainFrame::CMainFrame(AppSettings& settings, UserInterface& ui, CommandRunner r
     setWindowTitle(QStringLiteral("zv"));
     setWindowIcon(icons::program());
     setCentralWidget(mdi_);
+    setAcceptDrops(true);
     for (const CommandEntry& entry : commandTable()) {
         if (entry.kind != CommandKind::Separator) {
             handlers_[entry.id] = handlerOf(entry);
@@ -137,6 +138,8 @@ std::function<void()> CMainFrame::windowHandler(CommandId id) {
             toolBar_->setVisible(!toolBar_->isVisible());
             updateCommands();
         };
+    case CommandId::Map:
+        return [this] { showMap(); };
     case CommandId::ViewStatusBar:
         return [this] {
             statusBar()->setVisible(!statusBar()->isVisible());

@@ -10,6 +10,7 @@
 #include "platform/profile.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QPrinter>
 #include <QStringList>
 #include <functional>
@@ -30,6 +31,7 @@ namespace zv {
 class CChildFrame;
 class CZvView;
 class FindReplaceDialog;
+class MapWindow;
 
 // The state of the text windows that the profile keeps between runs.
 struct WorkspaceState {
@@ -64,6 +66,14 @@ public:
     // Closes every document window; with `ask` a modified document asks to be saved first
     // and Cancel keeps that window open. Returns whether all are closed.
     bool closeAllDocuments(bool ask);
+
+    // main_frame_map.cpp: "Ansicht" > "Karte" shows the file of the active text window on
+    // the map, or asks for files. Files dropped on the window go on the map when they are
+    // map files, into text windows otherwise.
+    void showMap();
+    void openDroppedFiles(const std::vector<std::filesystem::path>& paths);
+    // The map window, made when it is first needed; null before.
+    MapWindow* mapWindow() const;
 
     QList<CChildFrame*> documents() const;
     CChildFrame* activeDocument() const;
@@ -105,6 +115,10 @@ private:
     // main_frame_status.cpp: the status bar with its key indicators.
     void createStatusBar();
 
+    // main_frame_map.cpp
+    MapWindow& openMapWindow();
+    bool takeFileDrop(QObject* watched, QEvent* event);
+
     // main_frame_documents.cpp: the document commands.
     void openAnyFile();
     void closeDocument();
@@ -142,6 +156,7 @@ private:
     FindReplaceDialog* findDialog_ = nullptr;
     FindReplaceDialog* replaceDialog_ = nullptr;
     bool discardOnClose_ = false;
+    QPointer<MapWindow> map_;
 };
 
 } // namespace zv
