@@ -11,7 +11,9 @@
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
+#include <tuple>
 
 namespace zv {
 
@@ -131,6 +133,37 @@ void paintGraticule(QPainter& painter, const MapViewport& viewport, const QRegio
     painter.restore();
 }
 
+// A disc with an outline, drawn once for every look and size and then copied: a frame
+// shows hundreds of lifts and groups, and copying a small picture costs far less than
+// drawing a smooth circle. Only the painting thread uses it.
+void paintDisc(QPainter& painter, const QPointF& at, double radius, const QColor& fill,
+               const QColor& outline, double penWidth) {
+    using Key = std::tuple<int, QRgb, QRgb, int, int>;
+    static std::map<Key, QImage> sprites;
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const auto quarters = [](double value) { return static_cast<int>(std::lround(value * 4)); };
+    const Key key{quarters(radius), fill.rgba(), outline.rgba(), quarters(penWidth),
+                  quarters(ratio)};
+    auto found = sprites.find(key);
+    if (found == sprites.end()) {
+        const double half = radius + penWidth / 2 + 1;
+        const int side = static_cast<int>(std::ceil(2 * half * ratio));
+        QImage sprite(side, side, QImage::Format_ARGB32_Premultiplied);
+        sprite.fill(Qt::transparent);
+        sprite.setDevicePixelRatio(ratio);
+        QPainter disc(&sprite);
+        disc.setRenderHint(QPainter::Antialiasing);
+        disc.setPen(QPen(outline, penWidth));
+        disc.setBrush(fill);
+        const double middle = side / ratio / 2;
+        disc.drawEllipse(QPointF(middle, middle), radius, radius);
+        disc.end();
+        found = sprites.emplace(key, std::move(sprite)).first;
+    }
+    const double middle = found->second.width() / ratio / 2;
+    painter.drawImage(at - QPointF(middle, middle), found->second);
+}
+
 // A lift: a disc in its climb colours and, when there is wind, an arrow where it blows to.
 void paintThermal(QPainter& painter, const QPointF& at, const map::Thermal& thermal) {
     const ClimbClass& colours = climbClassOf(thermal.climb);
@@ -147,20 +180,19 @@ void paintThermal(QPainter& painter, const QPointF& at, const map::Thermal& ther
         painter.drawLine(tip, tip - direction * 5 + across * 3.5);
         painter.drawLine(tip, tip - direction * 5 - across * 3.5);
     }
-    painter.setPen(QPen(windowsColour(colours.fgColour), 1.5));
-    painter.setBrush(windowsColour(colours.bgColour));
-    painter.drawEllipse(at, radius, radius);
+    paintDisc(painter, at, radius, windowsColour(colours.bgColour), windowsColour(colours.fgColour),
+              1.5);
 }
 
 // A group of lifts: a larger disc in the colours of their mean climb, with their number.
 void paintThermalGroup(QPainter& painter, const QPointF& at, const map::ThermalGroup& group) {
     const ClimbClass& colours = climbClassOf(group.meanClimb);
-    const double radius = 9 + 3.5 * std::log10(static_cast<double>(group.count));
+    // Half pixels are enough steps of size.
+    const double radius = std::round(2 * (9 + 3.5 * std::log10(group.count))) / 2;
     QColor fill = windowsColour(colours.bgColour);
     fill.setAlpha(215);
-    painter.setPen(QPen(windowsColour(colours.fgColour), 2));
-    painter.setBrush(fill);
-    painter.drawEllipse(at, radius, radius);
+    paintDisc(painter, at, radius, fill, windowsColour(colours.fgColour), 2);
+    painter.setPen(windowsColour(colours.fgColour));
     painter.drawText(QRectF(at.x() - radius, at.y() - radius, 2 * radius, 2 * radius),
                      Qt::AlignCenter, QString::number(group.count));
 }
@@ -229,14 +261,14 @@ void paintFlight(QPainter& painter, const MapViewport& viewport, const MapLayer&
         runs.back().line << points[k];
     }
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(casing, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(casing, 5, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     for (const Run& run : runs) {
         painter.drawPolyline(run.line);
     }
     for (const Run& run : runs) {
         const ClimbClass& colours = climbClasses[static_cast<std::size_t>(run.climbClass)];
         painter.setPen(
-            QPen(windowsColour(colours.bgColour), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            QPen(windowsColour(colours.bgColour), 3, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
         painter.drawPolyline(run.line);
     }
     const QPointF takeoff = points.front();
