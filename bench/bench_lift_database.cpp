@@ -1,49 +1,17 @@
 // Appending a downloaded lift file to lift databases of 100,000 and 1,000,000 lifts, and
 // its parts alone: reading the database, the clean-up, writing the database.
 #include "base/null_user_interface.h"
+#include "bench_inputs.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 #include "lifts/lift_database.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
-#include <random>
 
 namespace {
 
-const char* const identifiers[] = {"DE.BOP", "DE.WAS", "CH.NIE", "AT.KOE", "L01   ", "FR.ANN"};
-
-// Lifts of a pilot flying the Alps and the low ranges north of them: positions on a
-// grid of 0.01 minutes, so that repeats of one thermal happen, climbs mostly positive.
-zv::WaypointList pilotLifts(std::size_t count, unsigned seed) {
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> degrees(0, 5);
-    std::uniform_int_distribution<int> hundredths(0, 5999);
-    std::uniform_int_distribution<int> climb(-5, 60);
-    std::uniform_int_distribution<int> direction(0, 359);
-    std::uniform_int_distribution<int> speed(0, 40);
-    zv::WaypointList lifts;
-    lifts.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        zv::Waypoint lift;
-        lift.name = identifiers[i % 6];
-        lift.latHemisphere = 'N';
-        lift.latDegrees = static_cast<float>(45 + degrees(random));
-        lift.latMinutes = static_cast<float>(hundredths(random)) / 100;
-        lift.lonHemisphere = 'E';
-        lift.lonDegrees = static_cast<float>(6 + degrees(random));
-        lift.lonMinutes = static_cast<float>(hundredths(random)) / 100;
-        lift.altitude = 500 + static_cast<int>(random() % 2500);
-        lift.unit = "m";
-        lift.climb = static_cast<float>(climb(random)) / 10;
-        lift.climbUnit = "m/s";
-        lift.windDir = direction(random);
-        lift.windSpeed = speed(random);
-        lift.windSpeedUnit = "kmh";
-        lifts.push_back(lift);
-    }
-    return lifts;
-}
+using zv::bench::pilotLifts;
 
 void writeLifts(const std::string& path, const zv::WaypointList& lifts) {
     zv::NullUserInterface ui;
