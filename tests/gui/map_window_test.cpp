@@ -269,6 +269,13 @@ private slots:
         QVERIFY2(place->text().contains(QStringLiteral("   W   2 34.2")),
                  qPrintable(place->text()));
 
+        // The pointer rests while the view moves: the place follows.
+        const QString before = place->text();
+        QTest::keyClick(widget, Qt::Key_Right);
+        QVERIFY(place->text() != before);
+        QTest::keyClick(widget, Qt::Key_Left);
+        QCOMPARE(place->text(), before);
+
         QHelpEvent help(QEvent::ToolTip, (waypoint + QPointF(2, 1)).toPoint(),
                         widget->mapToGlobal((waypoint + QPointF(2, 1)).toPoint()));
         QCoreApplication::sendEvent(widget, &help);
@@ -289,12 +296,19 @@ private slots:
         QCOMPARE(f.ui.messages.size(), std::size_t{1});
         QVERIFY(f.ui.messages[0].text.starts_with("Zeile in Datei "));
         f.widget()->repaint();
+        const auto* problem = f.map()->findChild<QLabel*>(QStringLiteral("mapTileProblem"));
+        QVERIFY(problem);
         QVERIFY(QTest::qWaitFor(
             [&] {
-                return f.map()->statusBar()->currentMessage().startsWith(
+                return problem->text().startsWith(
                     QStringLiteral("Keine Kartenkacheln von 127.0.0.1"));
             },
             patience));
+        // It stays while a load shows its own message over it.
+        f.ui.fileChoices.push_back({f.dir.path() / "Lifts.lft"});
+        QVERIFY(f.showMap());
+        QVERIFY(!problem->isHidden());
+        QVERIFY(problem->text().startsWith(QStringLiteral("Keine Kartenkacheln")));
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(f.ui.messages.size(), std::size_t{1});
         // The map still follows the keys.

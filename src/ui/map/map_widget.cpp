@@ -40,7 +40,7 @@ void MapWidget::setScene(map::MapScene scene, bool fit) {
     if (fit) {
         fitToData();
     }
-    update();
+    viewChanged();
 }
 
 void MapWidget::fitToData() {
@@ -51,12 +51,12 @@ void MapWidget::fitToData() {
     // A window not shown yet has no size of its own: fit again when it gets one.
     fitWhenSized_ = !isVisible();
     viewport_ = map::viewportShowing(bounds, width(), height());
-    update();
+    viewChanged();
 }
 
 void MapWidget::zoomBy(int steps) {
     viewport_.zoomAt({width() / 2.0, height() / 2.0}, steps);
-    update();
+    viewChanged();
 }
 
 void MapWidget::paintEvent(QPaintEvent*) {
@@ -77,6 +77,7 @@ void MapWidget::resizeEvent(QResizeEvent*) {
     if (fitWhenSized_) {
         viewport_ = map::viewportShowing(scene_.bounds(), width(), height());
     }
+    viewChanged();
 }
 
 bool MapWidget::event(QEvent* event) {
@@ -97,6 +98,7 @@ bool MapWidget::event(QEvent* event) {
     if (event->type() == QEvent::Show && fitWhenSized_) {
         fitWhenSized_ = false;
         viewport_ = map::viewportShowing(scene_.bounds(), width(), height());
+        viewChanged();
     }
     return QWidget::event(event);
 }
@@ -109,13 +111,13 @@ void MapWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void MapWidget::mouseMoveEvent(QMouseEvent* event) {
+    pointer_ = event->position();
     if (dragFrom_) {
         const QPointF moved = event->position() - *dragFrom_;
         dragFrom_ = event->position();
         viewport_.panByPixels(moved.x(), moved.y());
-        update();
     }
-    showPointerPlace(event->position());
+    viewChanged();
 }
 
 void MapWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -128,17 +130,17 @@ void MapWidget::mouseReleaseEvent(QMouseEvent* event) {
 void MapWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     viewport_.zoomAt({event->position().x(), event->position().y()},
                      event->button() == Qt::RightButton ? -1 : 1);
-    update();
+    viewChanged();
 }
 
 void MapWidget::wheelEvent(QWheelEvent* event) {
     wheelRest_ += event->angleDelta().y();
     const int steps = wheelRest_ / wheelNotch;
     wheelRest_ -= steps * wheelNotch;
+    pointer_ = event->position();
     if (steps != 0) {
         viewport_.zoomAt({event->position().x(), event->position().y()}, steps);
-        update();
-        showPointerPlace(event->position());
+        viewChanged();
     }
     event->accept();
 }
@@ -154,19 +156,19 @@ void MapWidget::keyPressEvent(QKeyEvent* event) {
         break;
     case Qt::Key_Left:
         viewport_.panByPixels(keyStep, 0);
-        update();
+        viewChanged();
         break;
     case Qt::Key_Right:
         viewport_.panByPixels(-keyStep, 0);
-        update();
+        viewChanged();
         break;
     case Qt::Key_Up:
         viewport_.panByPixels(0, keyStep);
-        update();
+        viewChanged();
         break;
     case Qt::Key_Down:
         viewport_.panByPixels(0, -keyStep);
-        update();
+        viewChanged();
         break;
     case Qt::Key_Home:
         fitToData();
@@ -178,11 +180,17 @@ void MapWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void MapWidget::leaveEvent(QEvent*) {
+    pointer_.reset();
     emit pointerPlaceChanged(QString());
 }
 
-void MapWidget::showPointerPlace(const QPointF& position) {
-    const map::WorldPoint world = viewport_.worldFromScreen({position.x(), position.y()});
+void MapWidget::viewChanged() {
+    update();
+    if (!pointer_) {
+        return;
+    }
+    // The place under the pointer changes with the view, also while the pointer rests.
+    const map::WorldPoint world = viewport_.worldFromScreen({pointer_->x(), pointer_->y()});
     if (world.x < 0 || world.x > 1 || world.y < 0 || world.y > 1) {
         emit pointerPlaceChanged(QString());
         return;

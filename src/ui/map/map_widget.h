@@ -47,12 +47,14 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    void showPointerPlace(const QPointF& position);
+    // Paints anew and tells the place under the pointer.
+    void viewChanged();
 
     TileSource* tiles_;
     map::MapScene scene_;
     map::MapViewport viewport_;
     std::optional<QPointF> dragFrom_;
+    std::optional<QPointF> pointer_; // while the pointer is over the map
     bool fitWhenSized_ = false;
     int wheelRest_ = 0; // wheel turns short of a whole step, kept for the next turn
 };

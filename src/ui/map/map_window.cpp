@@ -69,7 +69,7 @@ std::vector<std::filesystem::path> droppedFiles(const QMimeData* data) {
 MapWindow::MapWindow(const AppSettings& settings, UserInterface& ui, const TileSourceOptions& tiles,
                      QWidget* parent)
     : QMainWindow(parent), settings_(settings), ui_(ui), tiles_(new TileSource(tiles, this)),
-      map_(new MapWidget(tiles_, this)), place_(new QLabel(this)) {
+      map_(new MapWidget(tiles_, this)), place_(new QLabel(this)), tileProblem_(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Karte"));
     setObjectName(QStringLiteral("mapWindow"));
     setCentralWidget(map_);
@@ -88,8 +88,10 @@ MapWindow::MapWindow(const AppSettings& settings, UserInterface& ui, const TileS
         return action;
     };
     add("mapOpen", QStringLiteral("Öffnen..."),
-        QStringLiteral("Weitere Flüge, Wegpunkte, Startplätze oder Aufwinde auf der Karte zeigen"),
-        [this] { chooseFiles(); });
+        QStringLiteral("Weitere Flüge, Wegpunkte, Startplätze oder Aufwinde auf der Karte zeigen "
+                       "(Strg+O)"),
+        [this] { chooseFiles(); })
+        ->setShortcut(QKeySequence::Open);
     add("mapFit", QStringLiteral("Alles zeigen"),
         QStringLiteral("Zeigt alle Daten der Karte (Pos1)"), [this] { map_->fitToData(); });
     add("mapZoomIn", QStringLiteral("+"), QStringLiteral("Vergrößern (+ oder Mausrad)"),
@@ -102,6 +104,8 @@ MapWindow::MapWindow(const AppSettings& settings, UserInterface& ui, const TileS
     place_->setObjectName(QStringLiteral("mapPlace"));
     place_->setMinimumWidth(
         place_->fontMetrics().horizontalAdvance(QStringLiteral("N  47 12.50   E  10 24.00  ")));
+    tileProblem_->setObjectName(QStringLiteral("mapTileProblem"));
+    statusBar()->addWidget(tileProblem_, 1);
     statusBar()->addPermanentWidget(place_);
     connect(map_, &MapWidget::pointerPlaceChanged, place_, &QLabel::setText);
     connect(tiles_, &TileSource::problemChanged, this, &MapWindow::showTileProblem);
@@ -138,7 +142,6 @@ bool MapWindow::chooseFiles() {
 
 void MapWindow::removeAll() {
     map_->setScene({}, false);
-    statusBar()->clearMessage();
 }
 
 void MapWindow::startNextLoad() {
@@ -169,10 +172,12 @@ void MapWindow::loadFinished() {
     }
     const bool added = !load.layers.empty();
     map_->setScene(std::move(scene), added);
-    statusBar()->showMessage(
-        added ? QStringLiteral("Gelesen in %1 s").arg(load.milliseconds / 1000.0, 0, 'f', 1)
-              : QString(),
-        5000);
+    statusBar()->clearMessage();
+    // A long read is worth a word: a lift database of a million lifts takes a second or two.
+    if (constexpr qint64 worthAWord = 1000; load.milliseconds >= worthAWord) {
+        statusBar()->showMessage(
+            QStringLiteral("Gelesen in %1 s").arg(load.milliseconds / 1000.0, 0, 'f', 1), 5000);
+    }
     for (const auto& [text, icon] : load.messages) {
         ui_.message(text, icon);
     }
@@ -184,7 +189,7 @@ void MapWindow::loadFinished() {
 
 void MapWindow::showTileProblem(const QString& text) {
     // Tiles that do not come are no reason to interrupt the pilot: a line in the status bar.
-    statusBar()->showMessage(text);
+    tileProblem_->setText(text);
 }
 
 void MapWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -70,6 +70,7 @@ private:
     TileSource* tiles_;
     MapWidget* map_;
     QLabel* place_;
+    QLabel* tileProblem_; // stays while tiles do not come; messages of a load show over it
     QFutureWatcher<MapLoad> watcher_;
     bool reading_ = false; // from the start of a load until its layers are on the map
     std::vector<std::vector<std::filesystem::path>> pending_; // loads waiting for the worker
