@@ -5,6 +5,7 @@
 // serves the lift database, the extraction, the map export and the upload (LiftReadMode).
 
 #include "base/user_interface.h"
+#include "formats/climb_classes.h"
 #include "formats/instrument_text.h"
 #include "formats/point_rows.h"
 #include "formats/scan_pattern.h"
@@ -92,21 +93,6 @@ void foldSeconds(Waypoint& lift) {
     lift.lonSeconds = 0;
 }
 
-struct ClimbColours {
-    float upTo; // the class holds climbs above the previous bound up to this one
-    std::int32_t bgColour;
-    std::int32_t fgColour;
-};
-
-// Windows colour values (red + 256 green + 65536 blue) of the climb classes on the map.
-constexpr std::array<ClimbColours, 4> climbClasses{{
-    {0.0f, 16711680, 65535},   // blue, yellow text
-    {1.0f, 16243391, 8388608}, // pale blue, dark blue text
-    {3.0f, 12562683, 8388608}, // pink
-    {5.0f, 5450740, 8388608},  // red-pink
-}};
-constexpr ClimbColours strongestClimb{0.0f, 255, 65535}; // red, yellow text
-
 void prepareForMap(Waypoint& lift) {
     lift.id = lift.name.substr(0, idLimit);
     // Wind direction and speed name the lift on the map ("Lift046°18"); values beyond
@@ -119,13 +105,7 @@ void prepareForMap(Waypoint& lift) {
         lift.name.resize(nameLimit);
     }
     lift.symbol = 15;
-    ClimbColours colours = strongestClimb;
-    for (const auto& climbClass : climbClasses) {
-        if (lift.climb <= climbClass.upTo) {
-            colours = climbClass;
-            break;
-        }
-    }
+    const ClimbClass& colours = climbClasses[climbClassOf(lift.climb)];
     lift.bgColour = colours.bgColour;
     lift.fgColour = colours.fgColour;
     lift.latDecimal = decimalLatitude(lift);
