@@ -19,11 +19,11 @@ struct ClimbClass {
 };
 
 inline constexpr std::array<ClimbClass, 5> climbClasses{{
-    {0.0f, 16711680, 65535, "bis 0 m/s"},    // blue, yellow text
-    {1.0f, 16243391, 8388608, "bis 1 m/s"},  // pale blue, dark blue text
-    {3.0f, 12562683, 8388608, "bis 3 m/s"},  // pink
-    {5.0f, 5450740, 8388608, "bis 5 m/s"},   // red-pink
-    {0.0f, 255, 65535, "über 5 m/s"},        // red, yellow text
+    {0.0f, 16711680, 65535, "bis 0 m/s"},   // blue, yellow text
+    {1.0f, 16243391, 8388608, "bis 1 m/s"}, // pale blue, dark blue text
+    {3.0f, 12562683, 8388608, "bis 3 m/s"}, // pink
+    {5.0f, 5450740, 8388608, "bis 5 m/s"},  // red-pink
+    {0.0f, 255, 65535, "über 5 m/s"},       // red, yellow text
 }};
 
 // The index in `climbClasses` of a climb; a climb that is no number falls into the last.
