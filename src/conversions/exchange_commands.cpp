@@ -37,8 +37,8 @@ std::string refusalList(const std::vector<RefusedPoint>& refused) {
     std::string text = "Diese Wegpunkte wurden nicht übernommen:";
     for (std::size_t i = 0; i < refused.size() && i < refusalsNamed; ++i) {
         const std::string& name = refused[i].name;
-        text += "\n" + (name.empty() ? std::string("(ohne Namen)") : name) + ": " +
-                refused[i].reason;
+        text +=
+            "\n" + (name.empty() ? std::string("(ohne Namen)") : name) + ": " + refused[i].reason;
     }
     if (refused.size() > refusalsNamed) {
         text += "\n… und " + std::to_string(refused.size() - refusalsNamed) + " weitere";
@@ -109,8 +109,8 @@ bool exportFile(const AppSettings& settings, UserInterface& ui, ExportFormat for
                    Icon::Stop);
         return false;
     }
-    std::string done = std::string("Die ") + texts.name + "-Datei\n" + target.string() +
-                       "\nwurde geschrieben.";
+    std::string done =
+        std::string("Die ") + texts.name + "-Datei\n" + target.string() + "\nwurde geschrieben.";
     if (document->pointsOffEarth > 0) {
         done += "\n" + std::to_string(document->pointsOffEarth) +
                 " Punkte mit unmöglicher Position wurden ausgelassen.";
@@ -128,10 +128,10 @@ bool commandExportKml(const AppSettings& settings, UserInterface& ui) {
 }
 
 bool commandImportWaypoints(const AppSettings& settings, UserInterface& ui) {
-    const auto source = chooseExistingFile(
-        ui, {"Wegpunkte importieren",
-             "Wegpunkte (*.gpx;*.kml;*.cup;*.wpt) |*.gpx;*.kml;*.cup;*.wpt||", "",
-             settings.oziDir, ""});
+    const auto source =
+        chooseExistingFile(ui, {"Wegpunkte importieren",
+                                "Wegpunkte (*.gpx;*.kml;*.cup;*.wpt) |*.gpx;*.kml;*.cup;*.wpt||",
+                                "", settings.oziDir, ""});
     if (!source) {
         return false;
     }
@@ -144,8 +144,7 @@ bool commandImportWaypoints(const AppSettings& settings, UserInterface& ui) {
         return false;
     }
     InstrumentWaypoints converted = instrumentWaypointsOf(read->points);
-    converted.refused.insert(converted.refused.begin(), read->refused.begin(),
-                             read->refused.end());
+    converted.refused.insert(converted.refused.begin(), read->refused.begin(), read->refused.end());
     if (converted.waypoints.empty()) {
         ui.message(converted.refused.empty()
                        ? "Die Datei " + source->string() + "\nenthält keine Wegpunkte."

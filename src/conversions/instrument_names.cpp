@@ -13,17 +13,16 @@ namespace {
 // Latin-1 letters from U+00C0 to U+00FF, each as the capitals it becomes; Ä, Ö, Ü and ß
 // belong to the name set and stay ("\xC4" and so on are their Windows-1252 bytes).
 constexpr std::array<std::string_view, 64> latin1Letters = {
-    "A",  "A", "A", "A",    "\xC4", "A", "AE", "C", "E", "E", "E", "E", "I",    "I", "I",  "I",
-    "D",  "N", "O", "O",    "O",    "O", "\xD6", "", "O", "U", "U", "U", "\xDC", "Y", "TH", "\xDF",
-    "A",  "A", "A", "A",    "\xC4", "A", "AE", "C", "E", "E", "E", "E", "I",    "I", "I",  "I",
-    "D",  "N", "O", "O",    "O",    "O", "\xD6", "", "O", "U", "U", "U", "\xDC", "Y", "TH", "Y"};
+    "A", "A", "A", "A", "\xC4", "A", "AE",   "C", "E", "E", "E", "E", "I",    "I", "I",  "I",
+    "D", "N", "O", "O", "O",    "O", "\xD6", "",  "O", "U", "U", "U", "\xDC", "Y", "TH", "\xDF",
+    "A", "A", "A", "A", "\xC4", "A", "AE",   "C", "E", "E", "E", "E", "I",    "I", "I",  "I",
+    "D", "N", "O", "O", "O",    "O", "\xD6", "",  "O", "U", "U", "U", "\xDC", "Y", "TH", "Y"};
 
 // Latin Extended-A, U+0100 to U+017F, one base letter each but for the ligatures
 // Ĳ ĳ (U+0132, U+0133) and Œ œ (U+0152, U+0153).
-constexpr std::string_view extendedLetters =
-    "AAAAAACCCCCCCCDDDDEEEEEEEEEEGGGGGGGGHHHHIIIIIIIIII"
-    "**JJKKKLLLLLLLLLLNNNNNNNNNOOOOOO"
-    "**RRRRRRSSSSSSSSTTTTTTUUUUUUUUUUUUWWYYYZZZZZZS";
+constexpr std::string_view extendedLetters = "AAAAAACCCCCCCCDDDDEEEEEEEEEEGGGGGGGGHHHHIIIIIIIIII"
+                                             "**JJKKKLLLLLLLLLLNNNNNNNNNOOOOOO"
+                                             "**RRRRRRSSSSSSSSTTTTTTUUUUUUUUUUUUWWYYYZZZZZZS";
 
 // What a character becomes in a name: its text, or nothing for a blank.
 std::optional<std::string_view> replacement(char32_t c) {

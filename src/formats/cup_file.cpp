@@ -13,7 +13,17 @@ namespace zv {
 
 namespace {
 
-enum class Column { Name, Code, Country, Latitude, Longitude, Elevation, Style, Description, Other };
+enum class Column {
+    Name,
+    Code,
+    Country,
+    Latitude,
+    Longitude,
+    Elevation,
+    Style,
+    Description,
+    Other
+};
 
 constexpr std::array<std::pair<std::string_view, Column>, 12> columnNames = {{
     {"name", Column::Name},
@@ -61,7 +71,8 @@ std::optional<double> coordinate(std::string_view text, char positive, char nega
     if (letter != positive && letter != negative) {
         return std::nullopt;
     }
-    const std::optional<double> number = parseDecimal(std::string_view(field).substr(0, field.size() - 1));
+    const std::optional<double> number =
+        parseDecimal(std::string_view(field).substr(0, field.size() - 1));
     if (!number || *number < 0) {
         return std::nullopt;
     }
@@ -109,10 +120,9 @@ PointRole roleOfStyle(std::string_view text) {
     }
 }
 
-constexpr std::array<Column, 7> standardOrder = {Column::Name,      Column::Code,
-                                                 Column::Country,   Column::Latitude,
-                                                 Column::Longitude, Column::Elevation,
-                                                 Column::Style};
+constexpr std::array<Column, 7> standardOrder = {
+    Column::Name,      Column::Code,      Column::Country, Column::Latitude,
+    Column::Longitude, Column::Elevation, Column::Style};
 
 } // namespace
 
@@ -166,7 +176,13 @@ GeoPointRead readCupPoints(std::string_view content) {
         const std::vector<std::string> fields = splitQuotedFields(line);
         if (first) {
             first = false;
-            if (columnOf(fields.front()) == Column::Name) {
+            // The column line names at least the position; its order is the file's.
+            const auto names = [&](Column column) {
+                return std::any_of(fields.begin(), fields.end(), [&](const std::string& field) {
+                    return columnOf(field) == column;
+                });
+            };
+            if (names(Column::Latitude) && names(Column::Longitude)) {
                 columns.clear();
                 for (const std::string& field : fields) {
                     columns.push_back(columnOf(field));

@@ -39,10 +39,14 @@ void appendCoordinates(std::string& out, double latitude, double longitude, doub
 void appendStyle(pugi::xml_node parent, const ExportStyle& style) {
     pugi::xml_node node = parent.append_child("Style");
     node.append_attribute("id").set_value(style.id.c_str());
-    node.append_child("IconStyle").append_child("color").text().set(
-        kmlColour(style.iconColour).c_str());
-    node.append_child("LabelStyle").append_child("color").text().set(
-        kmlColour(style.labelColour).c_str());
+    node.append_child("IconStyle")
+        .append_child("color")
+        .text()
+        .set(kmlColour(style.iconColour).c_str());
+    node.append_child("LabelStyle")
+        .append_child("color")
+        .text()
+        .set(kmlColour(style.labelColour).c_str());
 }
 
 void appendPoint(pugi::xml_node folder, const ExportDocument& document, const ExportPoint& point) {
@@ -50,8 +54,9 @@ void appendPoint(pugi::xml_node folder, const ExportDocument& document, const Ex
     appendText(placemark, "name", point.name);
     appendText(placemark, "description", point.description);
     if (point.style >= 0 && static_cast<std::size_t>(point.style) < document.styles.size()) {
-        placemark.append_child("styleUrl").text().set(
-            ("#" + document.styles[static_cast<std::size_t>(point.style)].id).c_str());
+        placemark.append_child("styleUrl")
+            .text()
+            .set(("#" + document.styles[static_cast<std::size_t>(point.style)].id).c_str());
     }
     std::string coordinates;
     appendCoordinates(coordinates, point.latitude, point.longitude, point.elevation.value_or(0));
@@ -68,7 +73,8 @@ void appendRoute(pugi::xml_node folder, const ExportDocument& document) {
         if (!coordinates.empty()) {
             coordinates += ' ';
         }
-        appendCoordinates(coordinates, point.latitude, point.longitude, point.elevation.value_or(0));
+        appendCoordinates(coordinates, point.latitude, point.longitude,
+                          point.elevation.value_or(0));
     }
     line.append_child("coordinates").text().set(coordinates.c_str());
 }

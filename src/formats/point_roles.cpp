@@ -18,7 +18,7 @@ std::string lowerAscii(std::string_view text) {
 
 constexpr std::array<std::string_view, 5> takeoffWords = {"takeoff", "take-off", "take off",
                                                           "launch", "startplatz"};
-constexpr std::array<std::string_view, 6> landingWords = {"landing", "landeplatz", "airport",
+constexpr std::array<std::string_view, 6> landingWords = {"landing",  "landeplatz", "airport",
                                                           "airfield", "outlanding", "flugplatz"};
 
 } // namespace

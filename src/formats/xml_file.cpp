@@ -47,9 +47,8 @@ bool writeXmlFile(const std::filesystem::path& path, const pugi::xml_document& d
 bool parseXml(pugi::xml_document& document, std::string_view content) {
     // load_buffer copies the content; the declaration's encoding (UTF-8, UTF-16,
     // ISO-8859-1) is honoured, and everything reaches us as UTF-8.
-    const pugi::xml_parse_result result =
-        document.load_buffer(content.data(), content.size(), pugi::parse_default,
-                             pugi::encoding_auto);
+    const pugi::xml_parse_result result = document.load_buffer(
+        content.data(), content.size(), pugi::parse_default, pugi::encoding_auto);
     return static_cast<bool>(result);
 }
 

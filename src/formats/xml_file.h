@@ -3,10 +3,9 @@
 // XML files of other programs (GPX, KML), read and written with pugixml. Written as
 // UTF-8 with CR LF line ends, like every file of zv, and replaced only when complete.
 
-#include <pugixml.hpp>
-
 #include <filesystem>
 #include <optional>
+#include <pugixml.hpp>
 #include <string>
 #include <string_view>
 
