@@ -74,18 +74,34 @@ def signed24(text):
     return value - 0xFFFFFF if value > 0x7FFFFF else value
 
 
+def scan_hex(line, widths):
+    """The numbers of "%6x %6x %4x": each after optional white space, up to its width of
+    hexadecimal digits; None when one is missing."""
+    numbers, i = [], 0
+    for width in widths:
+        while i < len(line) and line[i] in " \t":
+            i += 1
+        digits = re.match(r"[0-9A-Fa-f]{1,%d}" % width, line[i:])
+        if not digits:
+            return None
+        numbers.append(int(digits.group(0), 16))
+        i += len(digits.group(0))
+    return numbers
+
+
+def signed24(value):
+    return value - 0xFFFFFF if value > 0x7FFFFF else value
+
+
 def expected_track(path):
     with open(path, "rb") as f:
         lines = f.read().decode("cp1252").splitlines()
     for line in lines[1:]:
-        parts = line.split()
-        if len(line) > 15 and len(parts) >= 3:
-            try:
-                lat, lon, alt = signed24(parts[0]), signed24(parts[1]), int(parts[2], 16)
-            except ValueError:
-                continue
-            if abs(lat / 6000) <= 90 and abs(lon / 6000) <= 180:
-                yield (None, lat / 6000, lon / 6000, float(alt))
+        numbers = scan_hex(line, (6, 6, 4)) if len(line) > 15 else None
+        if numbers:
+            lat, lon = signed24(numbers[0]) / 6000, signed24(numbers[1]) / 6000
+            if abs(lat) <= 90 and abs(lon) <= 180:
+                yield (None, lat, lon, float(numbers[2]))
 
 
 def read_unicsv(path):
