@@ -48,8 +48,8 @@ TEST(Exchange, ExportsEqualTheReferenceFiles) {
     const struct {
         const char* source;
         bool inRouteDir;
-    } sources[] = {{"example.wpt", false}, {"route.wpt", true}, {"lifts.lft", false},
-                   {"flight.zvc", false}};
+    } sources[] = {
+        {"example.wpt", false}, {"route.wpt", true}, {"lifts.lft", false}, {"flight.zvc", false}};
     for (const auto& s : sources) {
         ExchangeDirs dirs;
         const std::filesystem::path source =
@@ -84,7 +84,9 @@ TEST(Exchange, NamesBecomeNamesOfTheInstrument) {
         {"Œuvre Ĳssel", "OEUVRE IJSSEL"},
         {"Turn°Point>1:2", "TURN\xB0POINT>1:2"},
         {"  🪂 ", ""},
-        {"a\xFF" "b", "A B"}, // broken UTF-8
+        {"a\xFF"
+         "b",
+         "A B"}, // broken UTF-8
     };
     for (const auto& c : cases) {
         EXPECT_EQ(instrumentNameOf(c.utf8), c.name) << c.utf8;
@@ -151,8 +153,8 @@ TEST(Exchange, ImportedWaypointsAreReadAndSentByZv) {
 TEST(Exchange, ExportedWaypointsComeBackByImport) {
     for (const char* format : {"gpx", "kml"}) {
         ExchangeDirs dirs;
-        const std::filesystem::path exported = testData(std::string("exchange/example~") +
-                                                        format + "." + format);
+        const std::filesystem::path exported =
+            testData(std::string("exchange/example~") + format + "." + format);
         ScriptedUserInterface ui;
         ui.fileChoices = {{exported}, {dirs.dir.path() / "Zv" / "back.wpt"}};
         ASSERT_TRUE(commandImportWaypoints(dirs.settings, ui)) << format;

@@ -5,9 +5,8 @@
 #include "formats/kml_file.h"
 #include "formats/ozi_any_waypoints.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 #include <string>
 #include <vector>
