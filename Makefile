@@ -1,7 +1,10 @@
 # The two commands a pilot or engineer needs: `make run` and `make test`.
 # Everything else is a convenience around the CMake presets.
 
-.PHONY: all build test bench fuzz run bootstrap clean format
+.PHONY: all build test bench fuzz run bootstrap clean format install package
+
+# make install: into /usr/local, or PREFIX=/opt/zv, or DESTDIR=/tmp/root (either or both).
+PREFIX ?=
 
 FUZZ_SECONDS ?= 60
 
@@ -14,7 +17,15 @@ build: bootstrap
 	@cmake --preset default >/dev/null
 	@cmake --build --preset default
 
-# Every test twice: the normal build and the sanitizer build.
+install: build
+	@cmake --install build --strip $(if $(PREFIX),--prefix $(PREFIX))
+
+# The Debian package: build/package/zv_<version>-<revision>_<arch>.deb.
+package: build
+	@cpack --preset default
+
+# Every test twice: the normal build and the sanitizer build. The normal one also makes the
+# Debian package and checks it (tests package_build, package_check).
 test: bootstrap
 	@cmake --preset default >/dev/null
 	@cmake --build --preset default

@@ -1,7 +1,7 @@
 // Appending a downloaded lift file to lift databases of 100,000 and 1,000,000 lifts, and
 // its parts alone: reading the database, the clean-up, writing the database.
 #include "base/null_user_interface.h"
-#include "bench_inputs.h"
+#include "bench_data.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 #include "lifts/lift_database.h"

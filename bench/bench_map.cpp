@@ -4,7 +4,7 @@
 // a thermal. And how long reading the lift database onto the map takes.
 #include "base/app_settings.h"
 #include "base/null_user_interface.h"
-#include "bench_inputs.h"
+#include "bench_data.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 #include "mapdata/map_files.h"

@@ -2,6 +2,7 @@
 // long season of five-hour flights at one point a second), and reading one such file.
 
 #include "base/null_user_interface.h"
+#include "bench_data.h"
 #include "conversions/track_batch.h"
 #include "formats/flight_track.h"
 #include "formats/text_file.h"
@@ -17,23 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int flightCount = 200;
-constexpr int pointsPerFlight = 20000;
-
-// A flight as the instrument writes it: the header, then a point line per second drifting
-// north-east from 47 N 10 E, climbing and sinking between 600 and 2600 m.
-std::string generateFlight(int flight) {
-    std::string text =
-        zv::test::cFormat("@ZV1596 %02d %02d %02d %02d %02d\n", 95 + flight % 5, 1 + flight % 12,
-                          1 + flight % 28, 8 + flight % 10, flight % 60);
-    for (int i = 0; i < pointsPerFlight; ++i) {
-        const int latitude = 282000 + i / 4 + flight;
-        const int longitude = 60000 + i / 3;
-        const int altitude = 600 + (i % 4000 < 2000 ? i % 2000 : 2000 - i % 2000);
-        text += zv::test::cFormat("%06X %06X %04X\n", latitude, longitude, altitude);
-    }
-    return text + "@EOF\n";
-}
+using zv::bench::flightCount;
+using zv::bench::generateFlight;
+using zv::bench::pointsPerFlight;
 
 struct Flights {
     fs::path dir;

@@ -4,9 +4,9 @@
 // second stay the same for larger files.
 
 #include "base/null_user_interface.h"
+#include "bench_data.h"
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
-#include "support/c_format.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -16,42 +16,8 @@
 
 namespace {
 
-constexpr int pointCount = 100000;
-
-// Points in both forms: degrees and minutes for the instrument writer, decimal degrees
-// for the OziExplorer writer. Every tenth point carries a comment line.
-zv::WaypointList generatePoints(bool decimal) {
-    zv::WaypointList points;
-    points.reserve(pointCount);
-    const char* const signs[] = {"o", "TPT", "H", "X", "+", "T"};
-    for (int i = 0; i < pointCount; ++i) {
-        zv::Waypoint point;
-        point.name = zv::test::cFormat("WP%06d", i);
-        point.name.resize(zv::nameLimit, ' ');
-        point.id = "DE";
-        point.sign = signs[i % 6];
-        point.altitude = i % 4000;
-        point.unit = "m";
-        const float latMinutes = static_cast<float>(i % 6000) / 100;
-        const float lonMinutes = static_cast<float>((i * 7) % 6000) / 100;
-        point.latHemisphere = i % 2 ? 'N' : 'S';
-        point.lonHemisphere = i % 3 ? 'E' : 'W';
-        if (decimal) {
-            point.latDecimal = (45 + latMinutes / 60) * (i % 2 ? 1 : -1);
-            point.lonDecimal = (10 + lonMinutes / 60) * (i % 3 ? 1 : -1);
-        } else {
-            point.latDegrees = 45;
-            point.latMinutes = latMinutes;
-            point.lonDegrees = 10;
-            point.lonMinutes = lonMinutes;
-        }
-        if (i % 10 == 0) {
-            point.comment = zv::test::cFormat("; Wegpunkt %d", i);
-        }
-        points.push_back(std::move(point));
-    }
-    return points;
-}
+using zv::bench::generatePoints;
+using zv::bench::pointCount;
 
 struct Files {
     std::filesystem::path dir;

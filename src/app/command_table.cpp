@@ -3,6 +3,7 @@
 #include "app/command_enable.h"
 #include "app/settings_startup.h"
 #include "base/app_settings.h"
+#include "conversions/exchange_commands.h"
 #include "conversions/lines_conversion.h"
 #include "conversions/takeoff_conversions.h"
 #include "conversions/track_batch.h"
@@ -189,6 +190,15 @@ const CommandEntry table[] = {
      "Konvertierung von Startplätzen in Ozi-Wegpunkte", "", reading<commandTakeoffToOzi>},
     {Id::WptToLines, headless, "wptToLines", "&Tools|&Konvertieren|Wpt->Lines",
      "Eine Ozi-Wegpunktedatei in Lines umwandeln", "", reading<commandWptToLines>},
+    {Id::ExportGpx, headless, "exportGpx", "&Tools|&Exportieren|&GPX…",
+     "Wegpunkte, Startplätze, Aufwinde oder einen Flug als GPX-Datei speichern", "",
+     reading<commandExportGpx>},
+    {Id::ExportKml, headless, "exportKml", "&Tools|&Exportieren|&KML…",
+     "Wegpunkte, Startplätze, Aufwinde oder einen Flug als KML-Datei speichern", "",
+     reading<commandExportKml>},
+    {Id::ImportWaypoints, headless, "importWaypoints", "&Tools|&Importieren…",
+     "Wegpunkte aus einer GPX-, KML-, SeeYou- oder OziExplorer-Datei übernehmen", "",
+     reading<commandImportWaypoints>},
     {Id::LogbookAppend, headless, "logbookAppend", "&Tools|&Flugbuch |&erweitern",
      "Log-Dateien an Flugbuch anhängen", "", reading<commandExtendLogbook>, always,
      CommandEnable::LogbookFlag},

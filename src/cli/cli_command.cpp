@@ -25,14 +25,8 @@ std::map<std::string, SubCommand, std::less<>>& commandTable() {
     return table;
 }
 
-void printUsage(std::ostream& err) {
-    err << "usage: zv-cli [--yes | --no] COMMAND [ARGUMENTS]\n"
-           "\n"
-           "Führt einen Menübefehl von zv im aktuellen Verzeichnis aus (mit seiner settings.ini).\n"
-           "--yes beantwortet jede Frage mit Ja bzw. OK, --no (Vorgabe) mit Nein bzw. Abbrechen.\n"
-           "Dateiauswahlen nehmen der Reihe nach die übrigen Argumente.\n"
-           "\n"
-           "Befehle:\n";
+void printCommands(std::ostream& stream) {
+    stream << "Befehle:\n";
     for (const auto& [name, entry] : commandTable()) {
         std::string line = "  " + name;
         if (!entry.synopsis.empty()) {
@@ -43,10 +37,74 @@ void printUsage(std::ostream& err) {
         } else {
             line += "  ";
         }
-        err << line
-            << (entry.commands.empty() ? entry.description : displayedMenuPath(entry.commands))
-            << '\n';
+        stream << line
+               << (entry.commands.empty() ? entry.description : displayedMenuPath(entry.commands))
+               << '\n';
     }
+}
+
+const char* const usageLine = "Aufruf: zv-cli [--yes | --no] BEFEHL [ARGUMENTE]\n";
+
+// After a wrong command line.
+void printUsage(std::ostream& err) {
+    err << usageLine
+        << "\n"
+           "Führt einen Menübefehl von zv im aktuellen Verzeichnis aus (mit seiner settings.ini).\n"
+           "--yes beantwortet jede Frage mit Ja bzw. OK, --no (Vorgabe) mit Nein bzw. Abbrechen.\n"
+           "Dateiauswahlen nehmen der Reihe nach die übrigen Argumente. \"zv-cli --help\" zeigt\n"
+           "die ganze Hilfe.\n"
+           "\n";
+    printCommands(err);
+}
+
+// --help, also the source of the man page zv-cli(1).
+void printHelp(std::ostream& out) {
+    out << usageLine
+        << "\n"
+           "Führt einen Menübefehl von zv ohne Fenster aus, im aktuellen Verzeichnis als\n"
+           "Startverzeichnis (mit seiner settings.ini), und gibt aus, was zv in seinen\n"
+           "Fenstern zeigen würde: jede Meldung als Block, der mit [Info], [Frage], [Achtung]\n"
+           "oder [Stopp] beginnt; eine Frage mit der gegebenen Antwort (-> Ja, -> Nein, -> OK,\n"
+           "-> Abbrechen); jede Datei, die zv in einem Fenster öffnen würde, nach [Dokument].\n"
+           "Die Texte des Übertragungsfensters gehen auf die Standardfehlerausgabe.\n"
+           "\n"
+           "Dateiauswahlen nehmen der Reihe nach die übrigen Argumente (eine Mehrfachauswahl\n"
+           "alle übrigen); ein Name ohne Endung bekommt die übliche (.log, .wpt, ...). Ändert\n"
+           "ein Befehl die Einstellungen (Port, Aufwinde extrahieren), schreibt zv-cli die\n"
+           "settings.ini wie zv.\n"
+           "\n";
+    printCommands(out);
+    out << "\n"
+           "Exit-Status:\n"
+           "  0   der Befehl hat seine Arbeit getan, auch wenn es nichts zu tun gab\n"
+           "  1   der Befehl endete mit einem Fehler oder auf Nein bzw. Abbrechen; auch\n"
+           "      ohne settings.ini (zv-cli init legt sie an) oder mit der settings.ini\n"
+           "      einer anderen Version\n"
+           "  2   falscher Aufruf (mit dem Aufruf auf der Standardfehlerausgabe)\n"
+           "\n"
+           "Optionen:\n"
+           "  --yes               beantwortet jede Frage mit Ja bzw. OK\n"
+           "  --no                beantwortet jede Frage mit Nein bzw. Abbrechen (Vorgabe)\n"
+           "  -h, --help          zeigt diese Hilfe und endet\n"
+           "  --version           zeigt die Version und endet\n"
+           "\n"
+           "Umgebung:\n"
+           "  ZV_COM1, ZV_COM2    das serielle Gerät von COM1 bzw. COM2 statt des Geräts\n"
+           "                      aus dem Profil (sonst /dev/ttyS0 bzw. /dev/ttyS1)\n"
+           "  ZV_LOCK_WAIT_MS     wie lange ein Befehl auf das Flugbuch oder die\n"
+           "                      Aufwinddatenbank wartet, während ein anderes zv sie\n"
+           "                      ändert, in ms (Vorgabe 5000)\n"
+           "  XDG_CONFIG_HOME     statt ~/.config, wenn gesetzt\n"
+           "\n"
+           "Dateien:\n"
+           "  settings.ini        im aktuellen Verzeichnis: die Einstellungen von zv\n"
+           "  ~/.config/Local AppWizard-Generated Applications/zv.conf\n"
+           "                      das Profil von zv; zv-cli liest daraus die seriellen\n"
+           "                      Geräte (Abschnitt Ports, Schlüssel COM1 und COM2)\n"
+           "  Data/Zv/Logbuch/Flugbuch.log, Data/Zv/Lifts/Lifts.lft\n"
+           "                      Flugbuch und Aufwinddatenbank nach zv-cli init; ihre\n"
+           "                      Sperrdateien .Flugbuch.log.lock und .Lifts.lft.lock\n"
+           "                      daneben\n";
 }
 
 } // namespace
@@ -138,7 +196,11 @@ int runCli(const std::vector<std::string>& args, const std::filesystem::path& cu
         for (; next < args.size() && args[next].starts_with("-"); ++next) {
             const std::string& option = args[next];
             if (option == "--help" || option == "-h") {
-                printUsage(out);
+                printHelp(out);
+                return 0;
+            }
+            if (option == "--version") {
+                out << "zv-cli " ZV_VERSION "\n";
                 return 0;
             }
             if (option != "--yes" && option != "--no") {

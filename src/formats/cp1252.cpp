@@ -1,6 +1,7 @@
 #include "formats/cp1252.h"
 
 #include <array>
+#include <optional>
 
 namespace zv {
 
@@ -55,54 +56,70 @@ std::string cp1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
+std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& position) {
+    const auto lead = static_cast<unsigned char>(text[position]);
+    char32_t c = 0;
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        c = lead;
+        length = 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        c = lead & 0x1F;
+        length = 2;
+    } else if ((lead & 0xF0) == 0xE0) {
+        c = lead & 0x0F;
+        length = 3;
+    } else if ((lead & 0xF8) == 0xF0) {
+        c = lead & 0x07;
+        length = 4;
+    } else {
+        ++position;
+        return std::nullopt;
+    }
+    if (position + length > text.size()) {
+        position = text.size();
+        return std::nullopt;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[position + k]);
+        if ((next & 0xC0) != 0x80) {
+            ++position;
+            return std::nullopt;
+        }
+        c = (c << 6) | (next & 0x3F);
+    }
+    position += length;
+    return c;
+}
+
 std::string utf8ToCp1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        char32_t c = 0;
-        std::size_t length = 0;
-        if (lead < 0x80) {
-            c = lead;
-            length = 1;
-        } else if ((lead & 0xE0) == 0xC0) {
-            c = lead & 0x1F;
-            length = 2;
-        } else if ((lead & 0xF0) == 0xE0) {
-            c = lead & 0x0F;
-            length = 3;
-        } else if ((lead & 0xF8) == 0xF0) {
-            c = lead & 0x07;
-            length = 4;
-        } else {
-            out.push_back('?');
-            ++i;
-            continue;
-        }
-        if (i + length > text.size()) {
-            out.push_back('?');
-            break;
-        }
-        bool valid = true;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                valid = false;
-                break;
-            }
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (!valid) {
-            out.push_back('?');
-            ++i;
-            continue;
-        }
-        const int byte = unicodeToCp1252(c);
+        const std::optional<char32_t> c = decodeUtf8(text, i);
+        const int byte = c ? unicodeToCp1252(*c) : -1;
         out.push_back(byte < 0 ? '?' : static_cast<char>(byte));
-        i += length;
     }
     return out;
+}
+
+bool isUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (!decodeUtf8(text, i)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string textToUtf8(std::string_view bytes) {
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.starts_with(byteOrderMark)) {
+        bytes.remove_prefix(byteOrderMark.size());
+    }
+    return isUtf8(bytes) ? std::string(bytes) : cp1252ToUtf8(bytes);
 }
 
 } // namespace zv

@@ -13,6 +13,8 @@
 #include "formats/text_file.h"
 #include "formats/waypoint_converter.h"
 
+#include <array>
+
 namespace zv {
 
 namespace {
@@ -103,7 +105,7 @@ void prepareForMap(Waypoint& lift) {
         lift.name.resize(nameLimit);
     }
     lift.symbol = 15;
-    const ClimbClass& colours = climbClasses[static_cast<std::size_t>(climbClassIndex(lift.climb))];
+    const ClimbClass& colours = climbClasses[climbClassOf(lift.climb)];
     lift.bgColour = colours.bgColour;
     lift.fgColour = colours.fgColour;
     lift.latDecimal = decimalLatitude(lift);

@@ -96,9 +96,8 @@ std::string preciousTargetRefusal(const AppSettings& settings,
     return {};
 }
 
-std::optional<std::filesystem::path> chooseDownloadTarget(UserInterface& ui,
-                                                          const FileDialogRequest& request,
-                                                          const AppSettings& settings) {
+std::optional<std::filesystem::path>
+chooseSafeTarget(UserInterface& ui, const FileDialogRequest& request, const AppSettings& settings) {
     return chooseNewFile(ui, request, [&settings](const std::filesystem::path& target) {
         return preciousTargetRefusal(settings, target.string());
     });

@@ -42,10 +42,10 @@ bool samePlace(const std::filesystem::path& a, const std::filesystem::path& b);
 // it is one of the precious files; empty when it is none of them.
 std::string preciousTargetRefusal(const AppSettings& settings, const std::filesystem::path& target);
 
-// The save dialog of a download: as chooseNewFile, and never one of the precious files.
-std::optional<std::filesystem::path> chooseDownloadTarget(UserInterface& ui,
-                                                          const FileDialogRequest& request,
-                                                          const AppSettings& settings);
+// The save dialog of a command that makes a new file (a download, an export, an import):
+// as chooseNewFile, and never one of the precious files.
+std::optional<std::filesystem::path>
+chooseSafeTarget(UserInterface& ui, const FileDialogRequest& request, const AppSettings& settings);
 
 // The message naming the first two maintained files that would share a path under these
 // settings (Flugbuch.log and Flugbuch.lft in one directory have one backup Flugbuch.bak);

@@ -80,7 +80,7 @@ bool runTextDownload(const TextDownload& entry, const AppSettings& settings, Use
     request.initialDir = settings.*entry.directory;
     request.save = true;
 
-    const auto chosen = chooseDownloadTarget(ui, request, settings);
+    const auto chosen = chooseSafeTarget(ui, request, settings);
     if (!chosen) {
         return false;
     }

@@ -95,7 +95,7 @@ bool commandReceiveTakeoffs(const AppSettings& settings, UserInterface& ui, Seri
     request.initialDir = settings.takeoffDir;
     request.save = true;
 
-    const auto chosen = chooseDownloadTarget(ui, request, settings);
+    const auto chosen = chooseSafeTarget(ui, request, settings);
     if (!chosen) {
         return false;
     }

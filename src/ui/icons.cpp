@@ -5,7 +5,13 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QStyle>
+#include <QSvgRenderer>
 #include <functional>
+
+// The program icon is a drawing in the resources of the static library.
+static void initIconResources() {
+    Q_INIT_RESOURCE(zv);
+}
 
 namespace zv::icons {
 
@@ -65,23 +71,20 @@ void conversion(QPainter& p, const QString& from, const QColor& fromColor, const
 } // namespace
 
 QIcon program() {
-    return drawn([](QPainter& p) {
-        // A glider wing over a blue disc.
-        p.setPen(Qt::NoPen);
-        p.setBrush(instrumentBlue);
-        p.drawEllipse(QRectF(1, 1, 30, 30));
-        QPainterPath wing;
-        wing.moveTo(5, 15);
-        wing.quadTo(16, 5, 27, 15);
-        wing.quadTo(16, 10, 5, 15);
-        p.fillPath(wing, QColor(250, 200, 40));
-        QFont font = p.font();
-        font.setBold(true);
-        font.setPixelSize(11);
-        p.setFont(font);
-        p.setPen(Qt::white);
-        p.drawText(QRectF(0, 15, 32, 14), Qt::AlignCenter, QStringLiteral("zv"));
-    });
+    // The same drawing as the icons of the desktop entry (icons/zv.svg), at the sizes of
+    // the hicolor theme.
+    initIconResources();
+    QSvgRenderer renderer(QStringLiteral(":/zv/icons/zv.svg"));
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 QIcon save() {

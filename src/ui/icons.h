@@ -2,7 +2,8 @@
 
 // The icons of the toolbar and the program icon. The desktop's icon theme is used where it
 // has a fitting icon; otherwise the icon is drawn here, so that the program needs no image
-// files and no image plug-ins.
+// files and no image plug-ins. The program icon is the drawing icons/zv.svg, compiled into
+// the program and installed for the desktop as well.
 
 #include <QIcon>
 

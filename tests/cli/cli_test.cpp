@@ -161,7 +161,7 @@ TEST(RunCli, ArgumentsAndExitStatus) {
         EXPECT_EQ(runCli(c.args, "/s", out, err), c.status) << err.str();
         EXPECT_EQ(chosenByTestCommand, c.chosen);
         if (c.status == 2) {
-            EXPECT_NE(err.str().find("usage: zv-cli [--yes | --no] COMMAND [ARGUMENTS]\n"),
+            EXPECT_NE(err.str().find("Aufruf: zv-cli [--yes | --no] BEFEHL [ARGUMENTE]\n"),
                       std::string::npos);
             EXPECT_NE(err.str().find("\n  port 1 | 2 "), std::string::npos);
         }

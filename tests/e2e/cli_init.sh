@@ -104,7 +104,7 @@ for args in "" "--yes" "frobnicate" "port" "port 3" "port 1 2" "--yes --no port 
     # shellcheck disable=SC2086
     run_cli "$empty" $args
     expect_status 2
-    grep -q '^usage: zv-cli \[--yes | --no\] COMMAND \[ARGUMENTS\]$' "$CLI_ERR" ||
+    grep -q '^Aufruf: zv-cli \[--yes | --no\] BEFEHL \[ARGUMENTE\]$' "$CLI_ERR" ||
         fail "no usage text for '$args'"
     [[ ! -s $CLI_OUT ]] || fail "usage error '$args' printed on standard output"
 done

@@ -1,7 +1,5 @@
-// The measures and texts over the map: scale bar, graticule spacing, the pointer's
-// position in the instrument's text form, and the climb classes that colour lifts and
-// tracks.
-#include "formats/climb_classes.h"
+// The measures and texts over the map: scale bar, graticule spacing and the pointer's
+// position in the instrument's text form.
 #include "mapdata/map_scale.h"
 #include "mapdata/map_texts.h"
 
@@ -77,29 +75,6 @@ TEST(MapTexts, PositionsInTheInstrumentsTextForm) {
     }
     EXPECT_EQ(latitudeText(47.5), "N  47 30.00");
     EXPECT_EQ(longitudeText(-0.25), "W   0 15.00");
-}
-
-TEST(ClimbClasses, FiveClassesWithTheirBounds) {
-    const std::pair<float, int> cases[] = {
-        {-3.0f, 0},
-        {0.0f, 0},
-        {0.05f, 1},
-        {1.0f, 1},
-        {1.01f, 2},
-        {3.0f, 2},
-        {4.9f, 3},
-        {5.0f, 3},
-        {5.1f, 4},
-        {12.0f, 4},
-        {std::numeric_limits<float>::quiet_NaN(), 4},
-    };
-    for (const auto& [climb, expected] : cases) {
-        EXPECT_EQ(climbClassIndex(climb), expected) << climb;
-    }
-    // The colours of the lift map: blue, pale blue, pink, red-pink, red.
-    EXPECT_EQ(climbClasses[0].bgColour, 16711680);
-    EXPECT_EQ(climbClasses[4].bgColour, 255);
-    EXPECT_EQ(climbClasses[4].fgColour, 65535);
 }
 
 } // namespace

@@ -77,43 +77,70 @@ struct Options {
     long openTimeoutMs = 60000;
     bool reportEcho = false;
     bool help = false;
+    bool version = false;
 };
 
-const char* const usageText =
-    "usage: zv-sim [--link PATH] [--start-delay-ms N] [--gap-ms N] [--gap-after-line L]\n"
-    "              [--no-ack K] [--corrupt K] [--idle-ms N] [--packets N]\n"
-    "              [--open-timeout-ms N] [--report-echo]\n"
-    "              (send-text FILE | receive-packets OUT | send-takeoffs FILE)\n";
+const char* const usageText = "Usage: zv-sim [--link PATH] [OPTION]... send-text FILE\n"
+                              "  or:  zv-sim [--link PATH] [OPTION]... receive-packets OUT\n"
+                              "  or:  zv-sim [--link PATH] [OPTION]... send-takeoffs FILE\n";
 
 void usage() {
     std::fputs(usageText, stderr);
+    std::fputs("\"zv-sim --help\" lists every option.\n", stderr);
 }
 
+// --help, also the source of the man page zv-sim(1).
 void help() {
     std::fputs(usageText, stdout);
     std::fputs(
         "\n"
-        "Plays the instrument's side of one transfer on a new pseudo-terminal; the first line\n"
-        "on standard output is the device to give zv as ZV_COM1 or ZV_COM2.\n"
+        "Plays the instrument's side of one transfer on a new pseudo-terminal and exits, a\n"
+        "stand-in for the Zirrova in tests and trials of zv and zv-cli. The first line on\n"
+        "standard output is the device to give zv as ZV_COM1 or ZV_COM2. zv-sim keeps the\n"
+        "terminal open itself, so that zv may open and close the port as often as it\n"
+        "wants; both sides are in raw mode unless --report-echo is given.\n"
         "\n"
-        "  send-text FILE        streams FILE with CR LF at 9600 baud once zv opens the port\n"
-        "  receive-packets OUT   acknowledges every right packet, writes each one to OUT\n"
-        "  send-takeoffs FILE    sends the sites of a takeoff site file as packets\n"
+        "Roles:\n"
+        "  send-text FILE       waits until zv opens the port, then streams FILE line by\n"
+        "                       line with CR LF at 9600 baud pace, as the instrument sends\n"
+        "                       its logbook, waypoints, routes, lifts or a flight\n"
+        "  receive-packets OUT  answers every 31-byte packet with a right checksum with\n"
+        "                       \"@@OK\" and writes each accepted packet to OUT as one line\n"
+        "                       of 62 hexadecimal digits; ends after 5 s without data\n"
+        "  send-takeoffs FILE   sends one \"@@WP\" packet per site of the takeoff site file\n"
+        "                       FILE, each when zv has opened the port for it, waits for\n"
+        "                       \"@@OK\" after each (sending a packet again up to three\n"
+        "                       times), then sends the end packet \"@EOF\"\n"
         "\n"
-        "  --link PATH           also make PATH a symbolic link to the device\n"
-        "  --start-delay-ms N    wait before sending\n"
-        "  --gap-ms N            a pause inside the stream, after line --gap-after-line L\n"
-        "  --no-ack K            leave the first K attempts of every packet unanswered\n"
-        "  --corrupt K           damage packet K (or its acknowledgement) once\n"
-        "  --idle-ms N           receive-packets ends after N ms without data (5000)\n"
-        "  --packets N           receive-packets ends after N accepted packets\n"
-        "  --open-timeout-ms N   how long to wait for zv to open the port (60000)\n"
-        "  --report-echo         leave the line in cooked mode (echo on) instead of raw; after\n"
-        "                        the transfer send a few bytes and report every byte echoed\n"
-        "                        back (exit status 1 when there was one)\n"
+        "Exit status:\n"
+        "  0   its side of the transfer completed\n"
+        "  1   otherwise, also when --report-echo saw a byte echoed back\n"
+        "  2   usage error\n"
         "\n"
-        "Exit status: 0 when its side of the transfer completed, 1 otherwise, 2 on a usage\n"
-        "error.\n",
+        "Options:\n"
+        "  --link PATH            also make PATH a symbolic link to the device (removed\n"
+        "                         again at the end)\n"
+        "  --start-delay-ms N     wait N ms before sending\n"
+        "  --gap-ms N             a pause of N ms inside the stream of send-text\n"
+        "  --gap-after-line L     make that pause after line L (by default after the\n"
+        "                         middle line)\n"
+        "  --no-ack K             leave the first K copies of every packet unanswered\n"
+        "  --corrupt K            receive-packets: damage the first acknowledgement of\n"
+        "                         packet K, so that it must come again; send-takeoffs:\n"
+        "                         send packet K once with a wrong checksum first\n"
+        "  --idle-ms N            receive-packets ends after N ms without data (5000)\n"
+        "  --packets N            receive-packets ends after N accepted packets\n"
+        "  --open-timeout-ms N    how long to wait for zv to open the port (60000)\n"
+        "  --report-echo          leave the line in the cooked mode of a serial device\n"
+        "                         fresh from boot (echo on) instead of raw; after the\n"
+        "                         transfer, once zv has closed the port, send a few bytes\n"
+        "                         and report every byte the line echoes back\n"
+        "  -h, --help             show this help and exit\n"
+        "  --version              show the version and exit\n"
+        "\n"
+        "Examples:\n"
+        "  zv-sim --link /tmp/zirrova send-text Data/Zv/Logbuch/Flugbuch.log &\n"
+        "  ZV_COM1=/tmp/zirrova zv-cli receive logbook Data/Zv/Logbuch/test\n",
         stdout);
 }
 
@@ -144,8 +171,12 @@ std::optional<Options> parseOptions(int argc, char** argv) {
         const auto number = [&](long& value) {
             return i + 1 < argc && parseNumber(argv[++i], value);
         };
-        if (arg == "--help") {
+        if (arg == "--help" || arg == "-h") {
             options.help = true;
+            return options;
+        }
+        if (arg == "--version") {
+            options.version = true;
             return options;
         }
         if (arg == "--link" && i + 1 < argc) {
@@ -613,6 +644,10 @@ int main(int argc, char** argv) {
     }
     if (options->help) {
         help();
+        return 0;
+    }
+    if (options->version) {
+        std::printf("zv-sim %s\n", ZV_VERSION);
         return 0;
     }
     const Fd master(posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK));

@@ -48,8 +48,8 @@ QPointF screenOf(const MapViewport& viewport, const map::WorldPoint& at) {
     return {point.x, point.y};
 }
 
-const ClimbClass& climbClassOf(float climb) {
-    return climbClasses[static_cast<std::size_t>(climbClassIndex(climb))];
+const ClimbClass& coloursOf(float climb) {
+    return climbClasses[climbClassOf(climb)];
 }
 
 // The tiles of the view; where a tile is missing, a coarser one in memory is enlarged.
@@ -166,7 +166,7 @@ void paintDisc(QPainter& painter, const QPointF& at, double radius, const QColor
 
 // A lift: a disc in its climb colours and, when there is wind, an arrow where it blows to.
 void paintThermal(QPainter& painter, const QPointF& at, const map::Thermal& thermal) {
-    const ClimbClass& colours = climbClassOf(thermal.climb);
+    const ClimbClass& colours = coloursOf(thermal.climb);
     constexpr double radius = 6;
     if (thermal.windSpeed > 0) {
         const double toward = (thermal.windDirection + 180) * std::numbers::pi / 180;
@@ -186,7 +186,7 @@ void paintThermal(QPainter& painter, const QPointF& at, const map::Thermal& ther
 
 // A group of lifts: a larger disc in the colours of their mean climb, with their number.
 void paintThermalGroup(QPainter& painter, const QPointF& at, const map::ThermalGroup& group) {
-    const ClimbClass& colours = climbClassOf(group.meanClimb);
+    const ClimbClass& colours = coloursOf(group.meanClimb);
     // Half pixels are enough steps of size.
     const double radius = std::round(2 * (9 + 3.5 * std::log10(group.count))) / 2;
     QColor fill = windowsColour(colours.bgColour);
@@ -246,14 +246,14 @@ void paintFlight(QPainter& painter, const MapViewport& viewport, const MapLayer&
     // Runs of visible segments of one climb class, drawn as one line each.
     struct Run {
         QPolygonF line;
-        int climbClass;
+        std::size_t climbClass;
     };
     std::vector<Run> runs;
     for (std::size_t k = 1; k < points.size(); ++k) {
         if (!shows(points[k - 1], points[k])) {
             continue;
         }
-        const int climbClass = climbClassIndex(flight.meanClimb(detail[k - 1], detail[k]));
+        const std::size_t climbClass = climbClassOf(flight.meanClimb(detail[k - 1], detail[k]));
         if (runs.empty() || runs.back().climbClass != climbClass ||
             runs.back().line.back() != points[k - 1]) {
             runs.push_back({QPolygonF() << points[k - 1], climbClass});
@@ -266,7 +266,7 @@ void paintFlight(QPainter& painter, const MapViewport& viewport, const MapLayer&
         painter.drawPolyline(run.line);
     }
     for (const Run& run : runs) {
-        const ClimbClass& colours = climbClasses[static_cast<std::size_t>(run.climbClass)];
+        const ClimbClass& colours = climbClasses[run.climbClass];
         painter.setPen(
             QPen(windowsColour(colours.bgColour), 3, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
         painter.drawPolyline(run.line);
@@ -407,8 +407,10 @@ void paintLegend(QPainter& painter, const MapViewport& viewport, const map::MapS
         width = std::max(width, metrics.horizontalAdvance(text));
     }
     width += symbolWidth + 6;
-    const QStringList climbs = {QStringLiteral("≤ 0"), QStringLiteral("≤ 1"), QStringLiteral("≤ 3"),
-                                QStringLiteral("≤ 5"), QStringLiteral("> 5 m/s")};
+    QStringList climbs;
+    for (const ClimbClass& climbClass : climbClasses) {
+        climbs << QString::fromUtf8(climbClass.label);
+    }
     const QString climbTitle = QStringLiteral("Steigen:");
     int climbWidth = metrics.horizontalAdvance(climbTitle) + 4;
     for (const QString& climb : climbs) {

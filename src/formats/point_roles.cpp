@@ -1,0 +1,52 @@
+#include "formats/point_roles.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace zv {
+
+namespace {
+
+std::string lowerAscii(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return lower;
+}
+
+constexpr std::array<std::string_view, 5> takeoffWords = {"takeoff", "take-off", "take off",
+                                                          "launch", "startplatz"};
+constexpr std::array<std::string_view, 6> landingWords = {"landing",  "landeplatz", "airport",
+                                                          "airfield", "outlanding", "flugplatz"};
+
+} // namespace
+
+PointRole roleFromSymbolText(std::string_view text) {
+    const std::string lower = lowerAscii(text);
+    const auto mentions = [&](std::string_view word) {
+        return lower.find(word) != std::string::npos;
+    };
+    if (std::any_of(takeoffWords.begin(), takeoffWords.end(), mentions)) {
+        return PointRole::Takeoff;
+    }
+    if (std::any_of(landingWords.begin(), landingWords.end(), mentions)) {
+        return PointRole::Landing;
+    }
+    return PointRole::Waypoint;
+}
+
+const char* symbolOfRole(PointRole role) {
+    switch (role) {
+    case PointRole::Takeoff:
+        return "Takeoff";
+    case PointRole::Landing:
+        return "Landing";
+    case PointRole::Waypoint:
+        break;
+    }
+    return "Waypoint";
+}
+
+} // namespace zv

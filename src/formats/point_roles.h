@@ -1,0 +1,18 @@
+#pragma once
+
+// What a symbol name or style of another program says about a point: "Takeoff",
+// "Launch", "Startplatz" mark a takeoff; "Landing", "Landeplatz", "Airport" a landing
+// field. The words are looked for anywhere in the text, in any letter case.
+
+#include "formats/geo_points.h"
+
+#include <string_view>
+
+namespace zv {
+
+PointRole roleFromSymbolText(std::string_view text);
+
+// The symbol name zv writes for a role ("Takeoff", "Landing", "Waypoint").
+const char* symbolOfRole(PointRole role);
+
+} // namespace zv
