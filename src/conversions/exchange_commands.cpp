@@ -66,25 +66,6 @@ bool exportCommand(const AppSettings& settings, UserInterface& ui, ExportFormat 
     return exportFile(settings, ui, format, *source, *target);
 }
 
-// Reads the waypoints of a file of another program; nothing after a message.
-std::optional<GeoPointRead> readForeign(UserInterface& ui, const std::filesystem::path& source) {
-    const FileContent content = readRegularFile(source);
-    if (content.refusal != ReadRefusal::None) {
-        ui.message(content.refusal == ReadRefusal::TooLarge ? tooLargeMessage(source)
-                                                            : cannotOpenMessage(source),
-                   Icon::Stop);
-        return std::nullopt;
-    }
-    GeoPointRead read = readForeignWaypoints(source, content.bytes);
-    if (!read.recognised) {
-        ui.message("Die Datei " + source.string() +
-                       "\nist keine GPX-, KML-, SeeYou- oder OziExplorer-Wegpunktdatei.",
-                   Icon::Question);
-        return std::nullopt;
-    }
-    return read;
-}
-
 } // namespace
 
 bool exportFile(const AppSettings& settings, UserInterface& ui, ExportFormat format,
@@ -138,7 +119,7 @@ bool commandImportWaypoints(const AppSettings& settings, UserInterface& ui) {
     std::optional<GeoPointRead> read;
     {
         WaitCursor wait(ui);
-        read = readForeign(ui, *source);
+        read = readForeignWaypointFile(*source, ui);
     }
     if (!read) {
         return false;

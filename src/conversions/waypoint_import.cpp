@@ -1,11 +1,14 @@
 #include "conversions/waypoint_import.h"
 
+#include "base/user_interface.h"
 #include "conversions/instrument_names.h"
 #include "formats/coordinates.h"
 #include "formats/cup_file.h"
 #include "formats/gpx_file.h"
+#include "formats/instrument_text.h"
 #include "formats/kml_file.h"
 #include "formats/ozi_any_waypoints.h"
+#include "formats/regular_file.h"
 
 #include <algorithm>
 #include <array>
@@ -83,6 +86,25 @@ GeoPointRead readForeignWaypoints(const std::filesystem::path& source, std::stri
         }
     }
     return {};
+}
+
+std::optional<GeoPointRead> readForeignWaypointFile(const std::filesystem::path& source,
+                                                    UserInterface& ui) {
+    const FileContent content = readRegularFile(source);
+    if (content.refusal != ReadRefusal::None) {
+        ui.message(content.refusal == ReadRefusal::TooLarge ? tooLargeMessage(source)
+                                                            : cannotOpenMessage(source),
+                   Icon::Stop);
+        return std::nullopt;
+    }
+    GeoPointRead read = readForeignWaypoints(source, content.bytes);
+    if (!read.recognised) {
+        ui.message("Die Datei " + source.string() +
+                       "\nist keine GPX-, KML-, SeeYou- oder OziExplorer-Wegpunktdatei.",
+                   Icon::Question);
+        return std::nullopt;
+    }
+    return read;
 }
 
 InstrumentWaypoints instrumentWaypointsOf(const std::vector<GeoPoint>& points) {

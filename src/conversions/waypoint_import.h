@@ -10,15 +10,22 @@
 #include "formats/waypoint.h"
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace zv {
 
+class UserInterface;
+
 // The waypoints of a GPX, KML, SeeYou or OziExplorer file: the reader is chosen by the
 // extension (.gpx, .kml, .cup, .wpt), and when that reader does not know the content,
 // by the content. `recognised` is false when no reader knows it.
 GeoPointRead readForeignWaypoints(const std::filesystem::path& source, std::string_view content);
+// The same from the file, as the import and the map read it: nothing, after a message,
+// when the file cannot be read or no reader knows it.
+std::optional<GeoPointRead> readForeignWaypointFile(const std::filesystem::path& source,
+                                                    UserInterface& ui);
 
 struct InstrumentWaypoints {
     WaypointList waypoints;

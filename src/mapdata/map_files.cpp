@@ -2,6 +2,7 @@
 
 #include "base/app_settings.h"
 #include "base/file_paths.h"
+#include "conversions/waypoint_import.h"
 #include "formats/cp1252.h"
 #include "formats/flight_track.h"
 #include "formats/regular_file.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <limits>
 #include <string_view>
 
@@ -131,16 +133,29 @@ bool readLifts(MapLayer& layer, const AppSettings& settings, UserInterface& ui) 
     return true;
 }
 
+// The waypoints of another program's file (GPX, KML, SeeYou, OziExplorer), read as the
+// import reads them.
+bool readForeignPoints(MapLayer& layer, UserInterface& ui) {
+    const std::optional<GeoPointRead> read = readForeignWaypointFile(layer.path, ui);
+    if (!read) {
+        return false;
+    }
+    layer.marks.reserve(read->points.size());
+    for (const GeoPoint& point : read->points) {
+        const double elevation = point.elevation.value_or(0);
+        layer.marks.push_back(
+            {worldFromGeo({point.latitude, point.longitude}), point.name,
+             static_cast<std::int32_t>(std::lround(std::clamp(elevation, -1e6, 1e6))), "m"});
+    }
+    return true;
+}
+
 bool readPoints(MapLayer& layer, const AppSettings& settings, UserInterface& ui) {
-    CWaypointConverter converter(ui, settings.serialNumber);
     const std::optional<std::string> firstLine = readFirstLine(layer.path, firstLineLimit);
     if (firstLine && firstLine->starts_with(oziFileMark)) {
-        if (!converter.readOziWaypointFile(layer.path)) {
-            return false;
-        }
-        takeMarks(layer, converter.oziWaypoints);
-        return true;
+        return readForeignPoints(layer, ui);
     }
+    CWaypointConverter converter(ui, settings.serialNumber);
     if (!converter.readZvWaypointFile(layer.path)) {
         return false;
     }
@@ -151,7 +166,8 @@ bool readPoints(MapLayer& layer, const AppSettings& settings, UserInterface& ui)
 } // namespace
 
 bool isMapFile(const std::filesystem::path& path) {
-    static constexpr std::array<std::string_view, 4> extensions = {".zvc", ".wpt", ".tof", ".lft"};
+    static constexpr std::array<std::string_view, 7> extensions = {".zvc", ".wpt", ".tof", ".lft",
+                                                                   ".gpx", ".kml", ".cup"};
     const std::string extension = lowerExtension(path);
     return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
 }
@@ -159,8 +175,8 @@ bool isMapFile(const std::filesystem::path& path) {
 FileDialogRequest mapFileRequest(const AppSettings& settings) {
     FileDialogRequest request;
     request.title = "Dateien auf der Karte zeigen";
-    request.filter = "Kartendateien (*.zvc;*.wpt;*.tof;*.lft) |*.zvc;*.wpt;*.tof;*.lft|"
-                     "Alle Dateien (*.*) |*.*||";
+    request.filter = "Kartendateien (*.zvc;*.wpt;*.tof;*.lft;*.gpx;*.kml;*.cup) "
+                     "|*.zvc;*.wpt;*.tof;*.lft;*.gpx;*.kml;*.cup|Alle Dateien (*.*) |*.*||";
     request.initialDir = settings.waypointDir;
     request.mustExist = true;
     request.multiple = true;
@@ -188,10 +204,13 @@ std::optional<MapLayer> readMapLayer(const std::filesystem::path& path, const Ap
                          ? LayerKind::Route
                          : LayerKind::Waypoints;
         read = readPoints(layer, settings, ui);
+    } else if (extension == ".gpx" || extension == ".kml" || extension == ".cup") {
+        layer.kind = LayerKind::Waypoints;
+        read = readForeignPoints(layer, ui);
     } else {
         ui.message("Die Datei " + path.string() +
                        "\nist keine Kartendatei (Flug .zvc, Wegpunkte oder Route .wpt, "
-                       "Startplätze .tof, Aufwinde .lft).",
+                       "Startplätze .tof, Aufwinde .lft, GPX, KML, SeeYou .cup).",
                    Icon::Exclamation);
     }
     if (!read) {

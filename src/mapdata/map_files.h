@@ -2,8 +2,9 @@
 
 // The files the map shows, read through the readers of formats/: flight data files
 // (.zvc), instrument waypoint files (.wpt; in the route directory: routes), takeoff site
-// files (.tof), lift files and the lift database (.lft); an OziExplorer waypoint file
-// (.wpt too) is recognised by its first line. The map never writes them.
+// files (.tof), lift files and the lift database (.lft); the waypoints of other programs
+// as the import reads them: GPX, KML, SeeYou (.cup) and OziExplorer files (.wpt too,
+// recognised by the first line). The map never writes them.
 
 #include "base/user_interface.h"
 #include "mapdata/map_layer.h"

@@ -47,7 +47,7 @@ std::string altitudeLine(std::int32_t altitude, const std::string& unit) {
 
 } // namespace
 
-std::string positionText(const GeoPoint& place) {
+std::string positionText(const LatLon& place) {
     std::string text;
     appendCoordinate(text, latitudeToText(place.latitude));
     text += "   ";

@@ -14,7 +14,7 @@ namespace zv::map {
 
 // "N  47 12.50   E  10 24.00": hemisphere, whole degrees ("%2.0f") and decimal minutes
 // ("%05.2f") of latitude and longitude, as the instrument's files write them.
-std::string positionText(const GeoPoint& place);
+std::string positionText(const LatLon& place);
 // One coordinate of that form, for the graticule's labels: "N  47 12.50", "E  10 24.00".
 std::string latitudeText(double latitude);
 std::string longitudeText(double longitude);

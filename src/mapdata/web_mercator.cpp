@@ -27,7 +27,7 @@ void WorldRect::add(const WorldRect& other) {
     }
 }
 
-WorldPoint worldFromGeo(const GeoPoint& geo) {
+WorldPoint worldFromGeo(const LatLon& geo) {
     const double latitude = std::clamp(geo.latitude, -maxLatitude, maxLatitude);
     const double longitude = std::clamp(geo.longitude, -180.0, 180.0);
     const double sine = std::sin(latitude * degreesToRadians);
@@ -37,7 +37,7 @@ WorldPoint worldFromGeo(const GeoPoint& geo) {
             std::isnan(y) ? 0.0 : std::clamp(y, 0.0, 1.0)};
 }
 
-GeoPoint geoFromWorld(const WorldPoint& world) {
+LatLon geoFromWorld(const WorldPoint& world) {
     const double n = std::numbers::pi * (1 - 2 * world.y);
     return {std::atan(std::sinh(n)) / degreesToRadians, world.x * 360.0 - 180.0};
 }

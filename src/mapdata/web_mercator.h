@@ -42,13 +42,13 @@ struct WorldRect {
 };
 
 // A place in signed decimal degrees, north and east positive.
-struct GeoPoint {
+struct LatLon {
     double latitude = 0;
     double longitude = 0;
 };
 
-WorldPoint worldFromGeo(const GeoPoint& geo);
-GeoPoint geoFromWorld(const WorldPoint& world);
+WorldPoint worldFromGeo(const LatLon& geo);
+LatLon geoFromWorld(const WorldPoint& world);
 
 // The side of the world in pixels at a zoom level: 256 * 2^zoom.
 double worldPixels(int zoom);

@@ -244,7 +244,7 @@ private slots:
              {},
              "[Achtung] Die Datei " + notes +
                  "\nist keine Kartendatei (Flug .zvc, Wegpunkte oder Route .wpt, Startplätze "
-                 ".tof, Aufwinde .lft).\n",
+                 ".tof, Aufwinde .lft, GPX, KML, SeeYou .cup).\n",
              ""},
             {{"map", flight, "--png", "kein/Verzeichnis/c.png"},
              1,

@@ -14,17 +14,18 @@ namespace {
 namespace fs = std::filesystem;
 using test::testData;
 
-GeoPoint placeOf(const WorldPoint& at) {
+LatLon placeOf(const WorldPoint& at) {
     return geoFromWorld(at);
 }
 
 TEST(MapFiles, WhichFilesGoOnTheMap) {
     const std::pair<const char*, bool> cases[] = {
-        {"Flug.zvc", true},      {"a/b/Example.WPT", true},
-        {"Start.tof", true},     {"Lifts.lft", true},
-        {"Flugbuch.log", false}, {"lines.lne", false},
-        {"track.plt", false},    {"zvc", false},
-        {"noext", false},
+        {"Flug.zvc", true},       {"a/b/Example.WPT", true},
+        {"Start.tof", true},      {"Lifts.lft", true},
+        {"Tour.gpx", true},       {"Lifts.KML", true},
+        {"Wettbewerb.cup", true}, {"Flugbuch.log", false},
+        {"lines.lne", false},     {"track.plt", false},
+        {"zvc", false},           {"noext", false},
     };
     for (const auto& [name, expected] : cases) {
         EXPECT_EQ(isMapFile(name), expected) << name;
@@ -35,7 +36,7 @@ TEST(MapFiles, WhichFilesGoOnTheMap) {
     EXPECT_EQ(request.initialDir, fs::path("/fly/Data/Zv"));
     EXPECT_TRUE(request.multiple);
     EXPECT_TRUE(request.mustExist);
-    EXPECT_NE(request.filter.find("*.zvc;*.wpt;*.tof;*.lft"), std::string::npos);
+    EXPECT_NE(request.filter.find("*.zvc;*.wpt;*.tof;*.lft;*.gpx;*.kml;*.cup"), std::string::npos);
 }
 
 TEST(MapFiles, AFlightWithItsDateAndEveryPoint) {
@@ -47,7 +48,7 @@ TEST(MapFiles, AFlightWithItsDateAndEveryPoint) {
     // 044D90 00F3E8 0258 is 47 N, 10.406667 E at 600 m.
     // The reader's points; the line without an altitude holds none.
     ASSERT_EQ(layer->flight.fixes().size(), 5u);
-    const GeoPoint first = placeOf(layer->flight.fixes()[0].at);
+    const LatLon first = placeOf(layer->flight.fixes()[0].at);
     EXPECT_NEAR(first.latitude, 47.0, 1e-9);
     EXPECT_NEAR(first.longitude, 62440 / 6000.0, 1e-9);
     EXPECT_EQ(layer->flight.fixes()[0].altitude, 600);
@@ -61,6 +62,10 @@ TEST(MapFiles, WaypointsRoutesAndTakeoffSitesAsLabelledPoints) {
     fs::copy_file(testData("formats/example_zv.wpt"), dir.path() / "Routen" / "Tour.wpt");
     AppSettings settings;
     settings.routeDir = (dir.path() / "Routen").string();
+    test::writeBytes(dir.path() / "Wettbewerb.cup",
+                     "name,code,country,lat,lon,elev,style,rwdir,rwlen,rwwidth,freq,desc\r\n"
+                     "\"Col de l'Arbre, Süd\",\"CDA\",FR,4533.517N,00614.050E,1299.9m,20,,,,,"
+                     "\"Takeoff\"\r\n");
     struct Case {
         fs::path path;
         LayerKind kind;
@@ -77,9 +82,17 @@ TEST(MapFiles, WaypointsRoutesAndTakeoffSitesAsLabelledPoints) {
          -(2 + 34.21 / 60), "AGUADULCE-S\nRoutenpunkt 1\nHöhe 350 m\nTour.wpt"},
         {testData("lifts/takeoffs.tof"), LayerKind::Takeoffs, 4, "AGUADULCE-S", 36 + 49.43 / 60,
          -(2 + 34.21 / 60), "AGUADULCE-S\nStartplatz\nHöhe 350 m\ntakeoffs.tof"},
-        // An OziExplorer file is told by its first line.
+        // Other programs' files, read as the import reads them; an OziExplorer file is
+        // told by its first line.
         {testData("formats/example_ozi.wpt"), LayerKind::Waypoints, 2, "AGUADULCE-S", 36.823833,
          -2.570167, "AGUADULCE-S\nWegpunkt\nHöhe 350 m\nexample_ozi.wpt"},
+        {testData("exchange/example~gpx.gpx"), LayerKind::Waypoints, 2, "AGUADULCE-S", 36.823833,
+         -2.570167, "AGUADULCE-S\nWegpunkt\nHöhe 350 m\nexample~gpx.gpx"},
+        {testData("exchange/example~kml.kml"), LayerKind::Waypoints, 2, "AGUADULCE-S", 36.823833,
+         -2.570167, "AGUADULCE-S\nWegpunkt\nHöhe 350 m\nexample~kml.kml"},
+        {dir.path() / "Wettbewerb.cup", LayerKind::Waypoints, 1, "Col de l'Arbre, Süd",
+         45 + 33.517 / 60, 6 + 14.05 / 60,
+         "Col de l'Arbre, Süd\nWegpunkt\nHöhe 1300 m\nWettbewerb.cup"},
     };
     for (const Case& c : cases) {
         test::ScriptedUserInterface ui;
@@ -88,7 +101,7 @@ TEST(MapFiles, WaypointsRoutesAndTakeoffSitesAsLabelledPoints) {
         EXPECT_EQ(layer->kind, c.kind) << c.path;
         ASSERT_EQ(layer->marks.size(), c.count) << c.path;
         EXPECT_EQ(layer->marks[0].name, c.firstName);
-        const GeoPoint place = placeOf(layer->marks[0].at);
+        const LatLon place = placeOf(layer->marks[0].at);
         EXPECT_NEAR(place.latitude, c.latitude, 1e-5) << c.path;
         EXPECT_NEAR(place.longitude, c.longitude, 1e-5) << c.path;
         EXPECT_EQ(markTooltip(*layer, 0), c.tooltip);
@@ -121,6 +134,7 @@ TEST(MapFiles, LiftsKeepTheirClimbWindAndUnits) {
 TEST(MapFiles, WhatTheReadersRefuseStaysOffTheMap) {
     test::TempDir dir;
     test::writeBytes(dir.path() / "notes.txt", "nichts\r\n");
+    test::writeBytes(dir.path() / "empty.gpx", "kein GPX\r\n");
     test::writeBytes(
         dir.path() / "broken.lft",
         "\r\n;   KARVELON VUVEZ * ZIRROVA No.  1596\r\n\r\n;--- LIFTS\r\n\r\n;IDENT\r\n"
@@ -134,7 +148,7 @@ TEST(MapFiles, WhatTheReadersRefuseStaysOffTheMap) {
         {dir.path() / "notes.txt",
          "Die Datei " + (dir.path() / "notes.txt").string() +
              "\nist keine Kartendatei (Flug .zvc, Wegpunkte oder Route .wpt, Startplätze .tof, "
-             "Aufwinde .lft).",
+             "Aufwinde .lft, GPX, KML, SeeYou .cup).",
          Icon::Exclamation},
         {dir.path() / "broken.lft",
          "Zeile in Datei " + (dir.path() / "broken.lft").string() +
@@ -143,6 +157,10 @@ TEST(MapFiles, WhatTheReadersRefuseStaysOffTheMap) {
         {testData("flights/blank_first_line.zvc"),
          "Format der Datei " + testData("flights/blank_first_line.zvc").string() +
              " unzulässig?\nBitte überprüfen!",
+         Icon::Question},
+        {dir.path() / "empty.gpx",
+         "Die Datei " + (dir.path() / "empty.gpx").string() +
+             "\nist keine GPX-, KML-, SeeYou- oder OziExplorer-Wegpunktdatei.",
          Icon::Question},
         {dir.path() / "missing.wpt",
          "Die Datei " + (dir.path() / "missing.wpt").string() +

@@ -59,7 +59,7 @@ TEST(MapScale, GraticuleLinesFallOnRoundDegreesAndMinutes) {
 
 TEST(MapTexts, PositionsInTheInstrumentsTextForm) {
     struct Case {
-        GeoPoint place;
+        LatLon place;
         const char* text;
     };
     const Case cases[] = {

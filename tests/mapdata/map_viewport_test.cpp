@@ -11,7 +11,7 @@ namespace {
 
 TEST(WebMercator, PlacesLandOnTheirTiles) {
     struct Case {
-        GeoPoint place;
+        LatLon place;
         int zoom;
         int tileX;
         int tileY;
@@ -33,9 +33,9 @@ TEST(WebMercator, PlacesLandOnTheirTiles) {
 }
 
 TEST(WebMercator, RoundTripsAndClampsTheUnmappable) {
-    for (const GeoPoint place : {GeoPoint{47.2083, 10.4}, GeoPoint{-12.5, -77.04}, GeoPoint{0, 0},
-                                 GeoPoint{84.9, 179.5}}) {
-        const GeoPoint back = geoFromWorld(worldFromGeo(place));
+    for (const LatLon place :
+         {LatLon{47.2083, 10.4}, LatLon{-12.5, -77.04}, LatLon{0, 0}, LatLon{84.9, 179.5}}) {
+        const LatLon back = geoFromWorld(worldFromGeo(place));
         EXPECT_NEAR(back.latitude, place.latitude, 1e-9);
         EXPECT_NEAR(back.longitude, place.longitude, 1e-9);
     }
@@ -98,8 +98,8 @@ TEST(MapViewport, PanningMovesTheContentAndStaysOnTheWorld) {
 
 TEST(MapViewport, FitShowsAllOfTheDataAtTheDeepestZoomThatHoldsIt) {
     struct Case {
-        GeoPoint a;
-        GeoPoint b;
+        LatLon a;
+        LatLon b;
         int width;
         int height;
     };

@@ -38,7 +38,7 @@ TEST(ThermalIndex, EveryLiftInViewIsInExactlyOneGroup) {
     const ThermalIndex index(source);
     ASSERT_EQ(index.size(), source.size());
     struct View {
-        GeoPoint centre;
+        LatLon centre;
         int zoom;
     };
     const View views[] = {{{46.7, 10.2}, 7},  {{46.7, 10.2}, 10}, {{46.2, 9.3}, 13},

@@ -97,11 +97,11 @@ void paintGraticule(QPainter& painter, const MapViewport& viewport, const QRegio
     painter.save();
     painter.setClipRegion(where);
     const map::WorldRect visible = viewport.visibleWorld();
-    const map::GeoPoint northWest =
+    const map::LatLon northWest =
         map::geoFromWorld({std::max(visible.left, 0.0), std::max(visible.top, 0.0)});
-    const map::GeoPoint southEast =
+    const map::LatLon southEast =
         map::geoFromWorld({std::min(visible.right, 1.0), std::min(visible.bottom, 1.0)});
-    const map::GeoPoint middle = map::geoFromWorld(viewport.centre());
+    const map::LatLon middle = map::geoFromWorld(viewport.centre());
     const double degreesPerPixel = 360.0 / map::worldPixels(viewport.zoom());
     constexpr double minPixels = 110;
     const double lonStep = map::graticuleStep(degreesPerPixel, minPixels);
