@@ -68,14 +68,11 @@ bool exportCommand(const AppSettings& settings, UserInterface& ui, ExportFormat 
 
 // Reads the waypoints of a file of another program; nothing after a message.
 std::optional<GeoPointRead> readForeign(UserInterface& ui, const std::filesystem::path& source) {
-    const FileContent content = readRegularFile(source);
-    if (content.refusal != ReadRefusal::None) {
-        ui.message(content.refusal == ReadRefusal::TooLarge ? tooLargeMessage(source)
-                                                            : cannotOpenMessage(source),
-                   Icon::Stop);
+    const std::optional<std::string> content = readFileOrSay(source, ui);
+    if (!content) {
         return std::nullopt;
     }
-    GeoPointRead read = readForeignWaypoints(source, content.bytes);
+    GeoPointRead read = readForeignWaypoints(source, *content);
     if (!read.recognised) {
         ui.message("Die Datei " + source.string() +
                        "\nist keine GPX-, KML-, SeeYou- oder OziExplorer-Wegpunktdatei.",

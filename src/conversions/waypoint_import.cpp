@@ -1,5 +1,6 @@
 #include "conversions/waypoint_import.h"
 
+#include "base/file_paths.h"
 #include "conversions/instrument_names.h"
 #include "formats/coordinates.h"
 #include "formats/cup_file.h"
@@ -29,14 +30,6 @@ constexpr std::array<ForeignFormat, 4> foreignFormats = {{
     {".cup", readCupPoints},
 }};
 
-std::string lowerExtension(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return extension;
-}
-
 const char* signOf(PointRole role) {
     switch (role) {
     case PointRole::Takeoff:
@@ -61,7 +54,7 @@ std::string idOfDescription(std::string_view description) {
 } // namespace
 
 GeoPointRead readForeignWaypoints(const std::filesystem::path& source, std::string_view content) {
-    const std::string extension = lowerExtension(source);
+    const std::string extension = lowerCaseExtension(source);
     const auto byExtension =
         std::find_if(foreignFormats.begin(), foreignFormats.end(),
                      [&](const ForeignFormat& format) { return extension == format.extension; });
