@@ -1,5 +1,7 @@
 #include "base/file_paths.h"
 
+#include "base/ascii_text.h"
+
 #include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
@@ -36,6 +38,10 @@ std::filesystem::path siblingPath(const std::filesystem::path& original,
         sibling = path + "." + std::string(extension);
     }
     return sibling;
+}
+
+std::string lowerCaseExtension(const std::filesystem::path& path) {
+    return asciiLower(path.extension().string());
 }
 
 bool canOpenForReading(const std::filesystem::path& path) {

@@ -18,6 +18,9 @@ std::filesystem::path joinPath(const std::filesystem::path& dir, std::string_vie
 // never `path` itself (Flugbuch.bak -> Flugbuch.bak.bak).
 std::filesystem::path siblingPath(const std::filesystem::path& path, std::string_view extension);
 
+// The extension of the path with its dot, in lower case (".gpx" for "Tour.GPX").
+std::string lowerCaseExtension(const std::filesystem::path& path);
+
 // A file "exists" for the commands when it can be opened for reading.
 bool canOpenForReading(const std::filesystem::path& path);
 

@@ -1,6 +1,7 @@
 #include "conversions/export_documents.h"
 
 #include "base/app_settings.h"
+#include "base/file_paths.h"
 #include "base/user_interface.h"
 #include "formats/climb_classes.h"
 #include "formats/cp1252.h"
@@ -22,14 +23,6 @@ namespace zv {
 namespace {
 
 constexpr double metresPerFoot = 0.3048;
-
-std::string lowerExtension(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return extension;
-}
 
 // A text of an instrument file in UTF-8, without the blanks that pad its column.
 std::string utf8Field(std::string_view bytes) {
@@ -221,7 +214,7 @@ std::optional<ExportDocument> exportDocumentOf(const AppSettings& settings, User
                                                const std::filesystem::path& source) {
     ExportDocument document;
     document.name = source.stem().string();
-    const std::string extension = lowerExtension(source);
+    const std::string extension = lowerCaseExtension(source);
     bool read = false;
     if (extension == ".zvc") {
         read = readFlight(document, ui, source);
@@ -232,14 +225,11 @@ std::optional<ExportDocument> exportDocumentOf(const AppSettings& settings, User
     } else if (extension == ".wpt") {
         const std::optional<std::string> firstLine = readFirstLine(source, 256);
         if (firstLine && isOziWaypointText(*firstLine)) {
-            const FileContent content = readRegularFile(source);
-            if (content.refusal != ReadRefusal::None) {
-                ui.message(content.refusal == ReadRefusal::TooLarge ? tooLargeMessage(source)
-                                                                    : cannotOpenMessage(source),
-                           Icon::Stop);
+            const std::optional<std::string> content = readFileOrSay(source, ui);
+            if (!content) {
                 return std::nullopt;
             }
-            read = readOziWaypoints(document, ui, source, content.bytes);
+            read = readOziWaypoints(document, ui, source, *content);
         } else {
             read = readWaypoints(document, settings, ui, source, false);
         }

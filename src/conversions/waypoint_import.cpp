@@ -1,5 +1,6 @@
 #include "conversions/waypoint_import.h"
 
+#include "base/file_paths.h"
 #include "base/user_interface.h"
 #include "conversions/instrument_names.h"
 #include "formats/coordinates.h"
@@ -8,7 +9,6 @@
 #include "formats/instrument_text.h"
 #include "formats/kml_file.h"
 #include "formats/ozi_any_waypoints.h"
-#include "formats/regular_file.h"
 
 #include <algorithm>
 #include <array>
@@ -31,14 +31,6 @@ constexpr std::array<ForeignFormat, 4> foreignFormats = {{
     {".wpt", readAnyOziWaypoints},
     {".cup", readCupPoints},
 }};
-
-std::string lowerExtension(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return extension;
-}
 
 const char* signOf(PointRole role) {
     switch (role) {
@@ -64,7 +56,7 @@ std::string idOfDescription(std::string_view description) {
 } // namespace
 
 GeoPointRead readForeignWaypoints(const std::filesystem::path& source, std::string_view content) {
-    const std::string extension = lowerExtension(source);
+    const std::string extension = lowerCaseExtension(source);
     const auto byExtension =
         std::find_if(foreignFormats.begin(), foreignFormats.end(),
                      [&](const ForeignFormat& format) { return extension == format.extension; });
@@ -90,14 +82,11 @@ GeoPointRead readForeignWaypoints(const std::filesystem::path& source, std::stri
 
 std::optional<GeoPointRead> readForeignWaypointFile(const std::filesystem::path& source,
                                                     UserInterface& ui) {
-    const FileContent content = readRegularFile(source);
-    if (content.refusal != ReadRefusal::None) {
-        ui.message(content.refusal == ReadRefusal::TooLarge ? tooLargeMessage(source)
-                                                            : cannotOpenMessage(source),
-                   Icon::Stop);
+    const std::optional<std::string> content = readFileOrSay(source, ui);
+    if (!content) {
         return std::nullopt;
     }
-    GeoPointRead read = readForeignWaypoints(source, content.bytes);
+    GeoPointRead read = readForeignWaypoints(source, *content);
     if (!read.recognised) {
         ui.message("Die Datei " + source.string() +
                        "\nist keine GPX-, KML-, SeeYou- oder OziExplorer-Wegpunktdatei.",

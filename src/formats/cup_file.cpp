@@ -1,5 +1,6 @@
 #include "formats/cup_file.h"
 
+#include "base/ascii_text.h"
 #include "formats/cp1252.h"
 #include "formats/xml_file.h"
 
@@ -42,13 +43,10 @@ constexpr std::array<std::pair<std::string_view, Column>, 12> columnNames = {{
 
 std::string lowerTrimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
-    const auto last = text.find_last_not_of(" \t");
-    std::string lower(first == std::string_view::npos ? std::string_view()
-                                                      : text.substr(first, last - first + 1));
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return lower;
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return asciiLower(text.substr(first, text.find_last_not_of(" \t") - first + 1));
 }
 
 Column columnOf(std::string_view name) {

@@ -93,11 +93,8 @@ bool writeGpxFile(const std::filesystem::path& path, const ExportDocument& docum
 GeoPointRead readGpxPoints(std::string_view content) {
     GeoPointRead read;
     pugi::xml_document xml;
-    if (!parseXml(xml, content)) {
-        return read;
-    }
-    const pugi::xml_node gpx = xml.document_element();
-    if (localName(gpx) != "gpx") {
+    const pugi::xml_node gpx = parseXmlRoot(xml, content, "gpx");
+    if (!gpx) {
         return read;
     }
     read.recognised = true;

@@ -1,6 +1,8 @@
 #include "formats/instrument_text.h"
 
+#include "base/user_interface.h"
 #include "formats/large_pages.h"
+#include "formats/regular_file.h"
 #include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "formats/waypoint.h"
@@ -26,6 +28,17 @@ std::string headerMessage(const std::filesystem::path& path) {
 std::string rowMessage(const std::filesystem::path& path) {
     return "Zeile in Datei " + path.string() + " konnte nicht\n" +
            "richtig interpretiert werden. Bitte überprüfen!";
+}
+
+std::optional<std::string> readFileOrSay(const std::filesystem::path& path, UserInterface& ui) {
+    FileContent content = readRegularFile(path);
+    if (content.refusal != ReadRefusal::None) {
+        ui.message(content.refusal == ReadRefusal::TooLarge ? tooLargeMessage(path)
+                                                            : cannotOpenMessage(path),
+                   Icon::Stop);
+        return std::nullopt;
+    }
+    return std::move(content.bytes);
 }
 
 std::string cannotOpenMessage(const std::filesystem::path& path) {

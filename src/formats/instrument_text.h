@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 namespace zv {
 
 class TextReader;
+class UserInterface;
 class TextWriter;
 struct Waypoint;
 
@@ -41,6 +43,10 @@ std::string headerMessage(const std::filesystem::path& path);
 std::string rowMessage(const std::filesystem::path& path);
 // "Die Datei <path>\nkonnte nicht geöffnet werden. Bitte Pfad + Namen überprüfen!"
 std::string cannotOpenMessage(const std::filesystem::path& path);
+
+// The whole content of a file a command reads at once; nothing after the stop message
+// (cannot be opened, or too large) when it cannot be read.
+std::optional<std::string> readFileOrSay(const std::filesystem::path& path, UserInterface& ui);
 
 // Reads lines 1 and 2 and tells whether line 2 carries the instrument mark (exactly one
 // line, the empty one, comes before it). If it does, the rest of the header block is

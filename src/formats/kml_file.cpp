@@ -187,11 +187,8 @@ bool writeKmlFile(const std::filesystem::path& path, const ExportDocument& docum
 GeoPointRead readKmlPoints(std::string_view content) {
     GeoPointRead read;
     pugi::xml_document xml;
-    if (!parseXml(xml, content)) {
-        return read;
-    }
-    pugi::xml_node kml = xml.document_element();
-    if (localName(kml) != "kml") {
+    pugi::xml_node kml = parseXmlRoot(xml, content, "kml");
+    if (!kml) {
         return read;
     }
     read.recognised = true;

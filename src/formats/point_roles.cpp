@@ -1,5 +1,7 @@
 #include "formats/point_roles.h"
 
+#include "base/ascii_text.h"
+
 #include <algorithm>
 #include <array>
 #include <string>
@@ -7,14 +9,6 @@
 namespace zv {
 
 namespace {
-
-std::string lowerAscii(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return lower;
-}
 
 constexpr std::array<std::string_view, 5> takeoffWords = {"takeoff", "take-off", "take off",
                                                           "launch", "startplatz"};
@@ -24,7 +18,7 @@ constexpr std::array<std::string_view, 6> landingWords = {"landing",  "landeplat
 } // namespace
 
 PointRole roleFromSymbolText(std::string_view text) {
-    const std::string lower = lowerAscii(text);
+    const std::string lower = asciiLower(text);
     const auto mentions = [&](std::string_view word) {
         return lower.find(word) != std::string::npos;
     };

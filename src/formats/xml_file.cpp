@@ -44,12 +44,14 @@ bool writeXmlFile(const std::filesystem::path& path, const pugi::xml_document& d
     return writer.close();
 }
 
-bool parseXml(pugi::xml_document& document, std::string_view content) {
+pugi::xml_node parseXmlRoot(pugi::xml_document& document, std::string_view content,
+                            std::string_view root) {
     // load_buffer copies the content; the declaration's encoding (UTF-8, UTF-16,
     // ISO-8859-1) is honoured, and everything reaches us as UTF-8.
     const pugi::xml_parse_result result = document.load_buffer(
         content.data(), content.size(), pugi::parse_default, pugi::encoding_auto);
-    return static_cast<bool>(result);
+    const pugi::xml_node element = document.document_element();
+    return result && localName(element) == root ? element : pugi::xml_node();
 }
 
 std::string_view localName(const pugi::xml_node& node) {

@@ -15,8 +15,10 @@ namespace zv {
 // as it was before).
 bool writeXmlFile(const std::filesystem::path& path, const pugi::xml_document& document);
 
-// Parses XML text; false when it is no well-formed XML.
-bool parseXml(pugi::xml_document& document, std::string_view content);
+// Parses XML text and returns its root element when that has the local name `root`
+// ("gpx", "kml"); an empty node when the text is no well-formed XML or has another root.
+pugi::xml_node parseXmlRoot(pugi::xml_document& document, std::string_view content,
+                            std::string_view root);
 
 // An element's name without its namespace prefix ("kml:Placemark" is "Placemark"): the
 // files of other programs use prefixes as they like.
