@@ -54,10 +54,11 @@ protected:
         if (window == theHelpWindow) {
             return true; // the help is open already
         }
-        if (qobject_cast<QMainWindow*>(window)) {
+        const QString section = helpSectionOf(widget);
+        if (qobject_cast<QMainWindow*>(window) && section.isEmpty()) {
             return false; // the main window's own command "Hilfethemen"
         }
-        showHelp(window, helpSectionOf(widget));
+        showHelp(window, section);
         return true;
     }
 };
@@ -202,6 +203,9 @@ QString helpSectionOfMenu(const QString& menuPath) {
     }
     if (under("&Einstellungen")) {
         return QString::fromLatin1(help::settings);
+    }
+    if (under("&Ansicht|&Karte")) {
+        return QString::fromLatin1(help::map);
     }
     if (under("&Datei") || under("&Bearbeiten") || under("&Ansicht") || under("&Fenster")) {
         return QString::fromLatin1(help::textWindows);

@@ -24,6 +24,7 @@ inline constexpr const char* statistics = "statistik";
 inline constexpr const char* lifts = "aufwinde";
 inline constexpr const char* conversions = "konvertieren";
 inline constexpr const char* textWindows = "textfenster";
+inline constexpr const char* map = "karte";
 } // namespace help
 
 // Opens the help at a section (empty: at the top), as a window of `parent`'s window, so

@@ -6,6 +6,7 @@
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 #include "tile_server.h"
+#include "ui/about_help.h"
 #include "ui/main_frame.h"
 #include "ui/map/map_widget.h"
 #include "ui/map/map_window.h"
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMimeData>
@@ -282,6 +284,12 @@ private slots:
         QCOMPARE(QToolTip::text(),
                  QStringLiteral("AGUADULCE-S\nWegpunkt\nHöhe 350 m\nExample.wpt"));
         QToolTip::hideText();
+
+        // F1 opens the help at the map.
+        QTest::keyClick(widget, Qt::Key_F1);
+        QVERIFY(helpWindow() && helpWindow()->isVisible());
+        QCOMPARE(helpWindowSection(), QStringLiteral("karte"));
+        helpWindow()->close();
     }
 
     void tilesThatDoNotComeLeaveALineInTheStatusBar() {

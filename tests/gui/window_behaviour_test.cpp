@@ -132,6 +132,7 @@ private slots:
             {"&Tools|&Konvertieren|&Wegpunkte|&Zv->Ozi", help::conversions},
             {"&Einstellungen", help::settings},
             {"&Ansicht|Set &Font", help::textWindows},
+            {"&Ansicht|&Karte", help::map},
             {"&?|&Hilfethemen", ""},
         };
         for (const auto& [menu, section] : cases) {
@@ -222,7 +223,7 @@ private slots:
         }
         for (const char* anchor :
              {help::firstStart, help::settings, help::serialLine, help::transfers, help::logbook,
-              help::statistics, help::lifts, help::conversions, help::textWindows}) {
+              help::statistics, help::lifts, help::conversions, help::textWindows, help::map}) {
             QVERIFY2(browser->toHtml().contains(QString::fromLatin1(anchor)), anchor);
         }
     }

@@ -2,6 +2,7 @@
 
 #include "base/null_user_interface.h"
 #include "mapdata/map_files.h"
+#include "ui/about_help.h"
 #include "ui/map/map_widget.h"
 #include "ui/map/tile_source.h"
 
@@ -72,6 +73,7 @@ MapWindow::MapWindow(const AppSettings& settings, UserInterface& ui, const TileS
       map_(new MapWidget(tiles_, this)), place_(new QLabel(this)), tileProblem_(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Karte"));
     setObjectName(QStringLiteral("mapWindow"));
+    setHelpSection(this, QString::fromLatin1(help::map));
     setCentralWidget(map_);
     setAcceptDrops(true);
 
