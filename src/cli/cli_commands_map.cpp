@@ -8,9 +8,11 @@
 #include "ui/map/tile_source.h"
 
 #include <QGuiApplication>
+#include <array>
 #include <charconv>
 #include <clocale>
 #include <memory>
+#include <optional>
 
 namespace zv::cli {
 
@@ -44,21 +46,22 @@ void takeSize(const std::string& text, PictureOptions& options) {
 }
 
 // The map needs Qt's GUI application object, on the offscreen platform: zv-cli draws
-// without a display. Only this command makes one.
-std::unique_ptr<QGuiApplication> offscreenApplication() {
-    if (QCoreApplication::instance() != nullptr) {
-        return nullptr;
+// without a display. Only this command makes one. It keeps the arguments it was given.
+class OffscreenApplication {
+public:
+    OffscreenApplication() : application_(argc_, argv_.data()) {
+        // Qt has set the locale of the environment; the core writes numbers the C way.
+        std::setlocale(LC_NUMERIC, "C");
     }
-    static int argc = 3;
-    static char name[] = "zv-cli";
-    static char platformOption[] = "-platform";
-    static char platform[] = "offscreen";
-    static char* argv[] = {name, platformOption, platform, nullptr};
-    auto application = std::make_unique<QGuiApplication>(argc, argv);
-    // Qt has set the locale of the environment; the core writes numbers the C way.
-    std::setlocale(LC_NUMERIC, "C");
-    return application;
-}
+
+private:
+    int argc_ = 3;
+    std::array<char, 7> name_{"zv-cli"};
+    std::array<char, 10> platformOption_{"-platform"};
+    std::array<char, 10> platform_{"offscreen"};
+    std::array<char*, 4> argv_{name_.data(), platformOption_.data(), platform_.data(), nullptr};
+    QGuiApplication application_;
+};
 
 bool paintMap(const AppSettings& settings, CliUserInterface& ui, const PictureOptions& options) {
     const auto paths = ui.chooseFiles(map::mapFileRequest(settings));
@@ -73,7 +76,10 @@ bool paintMap(const AppSettings& settings, CliUserInterface& ui, const PictureOp
         }
         scene.layers.push_back(std::make_shared<const map::MapLayer>(std::move(*layer)));
     }
-    const std::unique_ptr<QGuiApplication> application = offscreenApplication();
+    std::optional<OffscreenApplication> application;
+    if (QCoreApplication::instance() == nullptr) {
+        application.emplace();
+    }
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         ui.message("Die Karte kann ohne grafische Qt-Anwendung nicht gezeichnet werden.",
                    Icon::Stop);

@@ -117,9 +117,12 @@ void paintGraticule(QPainter& painter, const MapViewport& viewport, const QRegio
         const double x = screenOf(viewport, map::worldFromGeo({middle.latitude, longitude})).x();
         painter.setPen(QPen(graticuleLine, 1));
         painter.drawLine(QPointF(x, 0), QPointF(x, viewport.height()));
-        painter.setPen(graticuleText);
-        painter.drawText(QPointF(x + 3, metrics.ascent() + 2),
-                         QString::fromStdString(map::longitudeText(longitude)));
+        // Labels along the top and the left edge, none where the two edges meet.
+        const QString label = QString::fromStdString(map::longitudeText(longitude));
+        if (x > metrics.horizontalAdvance(label)) {
+            painter.setPen(graticuleText);
+            painter.drawText(QPointF(x + 3, metrics.ascent() + 2), label);
+        }
     }
     for (auto n = static_cast<long long>(std::ceil(southEast.latitude / latStep));
          n * latStep <= northWest.latitude; ++n) {
@@ -127,8 +130,11 @@ void paintGraticule(QPainter& painter, const MapViewport& viewport, const QRegio
         const double y = screenOf(viewport, map::worldFromGeo({latitude, middle.longitude})).y();
         painter.setPen(QPen(graticuleLine, 1));
         painter.drawLine(QPointF(0, y), QPointF(viewport.width(), y));
-        painter.setPen(graticuleText);
-        painter.drawText(QPointF(3, y - 3), QString::fromStdString(map::latitudeText(latitude)));
+        if (y > 2 * metrics.height()) {
+            painter.setPen(graticuleText);
+            painter.drawText(QPointF(3, y - 3),
+                             QString::fromStdString(map::latitudeText(latitude)));
+        }
     }
     painter.restore();
 }
