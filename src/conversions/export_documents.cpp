@@ -24,14 +24,6 @@ namespace {
 
 constexpr double metresPerFoot = 0.3048;
 
-// A text of an instrument file in UTF-8, without the blanks that pad its column.
-std::string utf8Field(std::string_view bytes) {
-    const auto last = bytes.find_last_not_of(' ');
-    const auto first = bytes.find_first_not_of(' ');
-    return first == std::string_view::npos ? std::string()
-                                           : cp1252ToUtf8(bytes.substr(first, last - first + 1));
-}
-
 double metres(std::int32_t altitude, std::string_view unit) {
     return unit == "ft" || unit == "FT" ? altitude * metresPerFoot : altitude;
 }
@@ -168,16 +160,7 @@ bool readFlight(ExportDocument& document, UserInterface& ui, const std::filesyst
         return false;
     }
     ExportTrack track;
-    // The flight's date and takeoff time, "21.04.95 14:00".
-    appendInteger(track.name, flight.headerDay, 2, Fill::Zeros);
-    track.name += '.';
-    appendInteger(track.name, flight.headerMonth, 2, Fill::Zeros);
-    track.name += '.';
-    appendInteger(track.name, flight.headerYear, 2, Fill::Zeros);
-    track.name += ' ';
-    appendInteger(track.name, flight.headerHour, 2, Fill::Zeros);
-    track.name += ':';
-    appendInteger(track.name, flight.headerMinute, 2, Fill::Zeros);
+    track.name = flight.takeoffText();
     // Hundredths of a minute, as the track conversion turns them into degrees.
     constexpr double degreesPerUnit = 1.0 / 6000;
     track.points.reserve(flight.points.size());

@@ -231,6 +231,20 @@ template <typename Sink> void emitTrack(const CFlightTrack& track, Sink&& sink) 
 
 } // namespace
 
+std::string CFlightTrack::takeoffText() const {
+    std::string text;
+    appendInteger(text, headerDay, 2, Fill::Zeros);
+    text += '.';
+    appendInteger(text, headerMonth, 2, Fill::Zeros);
+    text += '.';
+    appendInteger(text, headerYear, 2, Fill::Zeros);
+    text += ' ';
+    appendInteger(text, headerHour, 2, Fill::Zeros);
+    text += ':';
+    appendInteger(text, headerMinute, 2, Fill::Zeros);
+    return text;
+}
+
 std::string CFlightTrack::trackText() const {
     std::string text;
     emitTrack(*this, [&](const std::string& piece) { text += piece; });

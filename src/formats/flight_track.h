@@ -43,6 +43,9 @@ public:
     // Reads line 1 only, with the same check and message.
     bool readFlightHeader(const std::filesystem::path& path);
 
+    // The flight's date and takeoff time from line 1: "21.04.95 14:00".
+    std::string takeoffText() const;
+
     // Writes the flight as an OziExplorer track file, replacing the file only when every
     // write succeeded. False, without a message, when it could not be written.
     bool writeTrackFile(const std::filesystem::path& path) const;

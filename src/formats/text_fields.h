@@ -39,6 +39,10 @@ void appendGeneral(std::string& out, double value, int precision);
 void appendRight(std::string& out, std::string_view text, std::size_t width);
 void appendLeft(std::string& out, std::string_view text, std::size_t width);
 
+// A text of an instrument file's column (Windows-1252) in UTF-8, without the blanks
+// that pad it.
+std::string utf8Field(std::string_view bytes);
+
 // The same as new strings, for messages and dialog texts.
 std::string integerText(long long value, int width = 0, Fill fill = Fill::Blanks);
 std::string generalText(double value, int precision);

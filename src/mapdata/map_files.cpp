@@ -3,15 +3,14 @@
 #include "base/app_settings.h"
 #include "base/file_paths.h"
 #include "conversions/waypoint_import.h"
-#include "formats/cp1252.h"
 #include "formats/flight_track.h"
+#include "formats/ozi_any_waypoints.h"
 #include "formats/regular_file.h"
 #include "formats/text_fields.h"
 #include "formats/waypoint_converter.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <limits>
 #include <string_view>
@@ -20,26 +19,8 @@ namespace zv::map {
 
 namespace {
 
-constexpr std::string_view oziFileMark = "OziExplorer Waypoint File";
 // One line of an OziExplorer file header is far shorter.
 constexpr std::size_t firstLineLimit = 4096;
-
-std::string lowerExtension(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
-std::string withoutPadding(std::string_view text) {
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    return cp1252ToUtf8(text);
-}
 
 std::int16_t clampedShort(std::int32_t value) {
     return static_cast<std::int16_t>(std::clamp<std::int32_t>(
@@ -74,7 +55,7 @@ void takeMarks(MapLayer& layer, const WaypointList& points) {
     layer.marks.reserve(points.size());
     for (const Waypoint& point : points) {
         layer.marks.push_back(
-            {worldOf(point), withoutPadding(point.name), point.altitude, point.unit.str()});
+            {worldOf(point), utf8Field(point.name), point.altitude, point.unit.str()});
     }
 }
 
@@ -93,17 +74,7 @@ bool readFlight(MapLayer& layer, UserInterface& ui) {
                          point.pointAltitude, 0.0f});
     }
     layer.flight = FlightPath(std::move(fixes));
-    std::string date = " (";
-    appendInteger(date, track.headerDay, 2, Fill::Zeros);
-    date += '.';
-    appendInteger(date, track.headerMonth, 2, Fill::Zeros);
-    date += '.';
-    appendInteger(date, track.headerYear, 2, Fill::Zeros);
-    date += ' ';
-    appendInteger(date, track.headerHour, 2, Fill::Zeros);
-    date += ':';
-    appendInteger(date, track.headerMinute, 2, Fill::Zeros);
-    layer.title += date + ")";
+    layer.title += " (" + track.takeoffText() + ")";
     return true;
 }
 
@@ -152,7 +123,7 @@ bool readForeignPoints(MapLayer& layer, UserInterface& ui) {
 
 bool readPoints(MapLayer& layer, const AppSettings& settings, UserInterface& ui) {
     const std::optional<std::string> firstLine = readFirstLine(layer.path, firstLineLimit);
-    if (firstLine && firstLine->starts_with(oziFileMark)) {
+    if (firstLine && isOziWaypointText(*firstLine)) {
         return readForeignPoints(layer, ui);
     }
     CWaypointConverter converter(ui, settings.serialNumber);
@@ -168,7 +139,7 @@ bool readPoints(MapLayer& layer, const AppSettings& settings, UserInterface& ui)
 bool isMapFile(const std::filesystem::path& path) {
     static constexpr std::array<std::string_view, 7> extensions = {".zvc", ".wpt", ".tof", ".lft",
                                                                    ".gpx", ".kml", ".cup"};
-    const std::string extension = lowerExtension(path);
+    const std::string extension = lowerCaseExtension(path);
     return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
 }
 
@@ -188,7 +159,7 @@ std::optional<MapLayer> readMapLayer(const std::filesystem::path& path, const Ap
     MapLayer layer;
     layer.path = path;
     layer.title = path.filename().string();
-    const std::string extension = lowerExtension(path);
+    const std::string extension = lowerCaseExtension(path);
     bool read = false;
     if (extension == ".zvc") {
         layer.kind = LayerKind::Flight;

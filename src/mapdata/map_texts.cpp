@@ -1,7 +1,6 @@
 #include "mapdata/map_texts.h"
 
 #include "formats/coordinates.h"
-#include "formats/cp1252.h"
 #include "formats/text_fields.h"
 
 #include <cmath>
@@ -95,12 +94,8 @@ std::string markTooltip(const MapLayer& layer, std::size_t mark) {
 }
 
 std::string thermalTooltip(const MapLayer& layer, const Thermal& thermal) {
-    std::string ident(thermal.identText());
-    while (!ident.empty() && ident.back() == ' ') {
-        ident.pop_back();
-    }
     const LiftUnits& units = layer.liftUnits.at(thermal.units);
-    std::string text = "Aufwind " + cp1252ToUtf8(ident) + "\n" +
+    std::string text = "Aufwind " + utf8Field(thermal.identText()) + "\n" +
                        altitudeLine(thermal.altitude, units.altitude) + "\nSteigen " +
                        climbText(thermal.climb, false) + ' ' + units.climb + "\nWind ";
     appendInteger(text, thermal.windDirection, 3, Fill::Zeros);
