@@ -3,6 +3,7 @@
 #include "formats/climb_classes.h"
 #include "mapdata/map_scale.h"
 #include "mapdata/map_texts.h"
+#include "mapdata/segment_clip.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <numbers>
 #include <tuple>
@@ -230,6 +232,40 @@ void paintLifts(QPainter& painter, const MapViewport& viewport, const MapLayer& 
     }
 }
 
+// A line of the map as far as the view shows it: runs of consecutive segments, each cut at
+// the edges of the view (with room for the line ends beyond them), a new run wherever
+// `keyOf` of a segment (from point k - 1 to point k) differs from the one before.
+struct LineRun {
+    QPolygonF line;
+    std::size_t key = 0;
+};
+std::vector<LineRun> visibleRuns(const MapViewport& viewport,
+                                 const std::vector<map::ScreenPoint>& points,
+                                 const std::function<std::size_t(std::size_t)>& keyOf) {
+    const map::ScreenRect view{-symbolReach, -symbolReach, viewport.width() + symbolReach,
+                               viewport.height() + symbolReach};
+    std::vector<LineRun> runs;
+    for (std::size_t k = 1; k < points.size(); ++k) {
+        const auto shown = map::clipSegment(points[k - 1], points[k], view);
+        if (!shown) {
+            continue;
+        }
+        const QPointF from(shown->first.x, shown->first.y);
+        const std::size_t key = keyOf(k);
+        if (runs.empty() || runs.back().key != key || runs.back().line.back() != from) {
+            runs.push_back({QPolygonF() << from, key});
+        }
+        runs.back().line << QPointF(shown->second.x, shown->second.y);
+    }
+    return runs;
+}
+
+bool inView(const MapViewport& viewport, const QPointF& at) {
+    return QRectF(-symbolReach, -symbolReach, viewport.width() + 2 * symbolReach,
+                  viewport.height() + 2 * symbolReach)
+        .contains(at);
+}
+
 // The track in the colours of its climb, over a dark casing that keeps it visible on any
 // map; a triangle at the takeoff, a square at the landing.
 void paintFlight(QPainter& painter, const MapViewport& viewport, const MapLayer& layer) {
@@ -239,52 +275,39 @@ void paintFlight(QPainter& painter, const MapViewport& viewport, const MapLayer&
     }
     const auto fixes = flight.fixes();
     const auto detail = flight.detail(viewport.zoom());
-    std::vector<QPointF> points;
+    std::vector<map::ScreenPoint> points;
     points.reserve(detail.size());
     for (const std::uint32_t index : detail) {
-        points.push_back(screenOf(viewport, fixes[index].at));
+        points.push_back(viewport.screenFromWorld(fixes[index].at));
     }
-    const QRectF view(-symbolReach, -symbolReach, viewport.width() + 2 * symbolReach,
-                      viewport.height() + 2 * symbolReach);
-    const auto shows = [&](const QPointF& a, const QPointF& b) {
-        return QRectF(a, b).normalized().adjusted(-1, -1, 1, 1).intersects(view);
-    };
-    // Runs of visible segments of one climb class, drawn as one line each.
-    struct Run {
-        QPolygonF line;
-        std::size_t climbClass;
-    };
-    std::vector<Run> runs;
-    for (std::size_t k = 1; k < points.size(); ++k) {
-        if (!shows(points[k - 1], points[k])) {
-            continue;
-        }
-        const std::size_t climbClass = climbClassOf(flight.meanClimb(detail[k - 1], detail[k]));
-        if (runs.empty() || runs.back().climbClass != climbClass ||
-            runs.back().line.back() != points[k - 1]) {
-            runs.push_back({QPolygonF() << points[k - 1], climbClass});
-        }
-        runs.back().line << points[k];
-    }
+    const std::vector<LineRun> runs = visibleRuns(viewport, points, [&](std::size_t k) {
+        return climbClassOf(flight.meanClimb(detail[k - 1], detail[k]));
+    });
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(casing, 5, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
-    for (const Run& run : runs) {
+    for (const LineRun& run : runs) {
         painter.drawPolyline(run.line);
     }
-    for (const Run& run : runs) {
-        const ClimbClass& colours = climbClasses[run.climbClass];
+    for (const LineRun& run : runs) {
+        const ClimbClass& colours = climbClasses[run.key];
         painter.setPen(
             QPen(windowsColour(colours.bgColour), 3, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
         painter.drawPolyline(run.line);
     }
-    const QPointF takeoff = points.front();
-    QPolygonF triangle;
-    triangle << takeoff + QPointF(0, -8) << takeoff + QPointF(7, 5) << takeoff + QPointF(-7, 5);
-    painter.setPen(QPen(Qt::white, 1.5));
-    painter.setBrush(takeoffColour);
-    painter.drawPolygon(triangle);
-    painter.setBrush(casing);
-    painter.drawRect(QRectF(points.back() - QPointF(5, 5), QSizeF(10, 10)));
+    const QPointF takeoff(points.front().x, points.front().y);
+    if (inView(viewport, takeoff)) {
+        QPolygonF triangle;
+        triangle << takeoff + QPointF(0, -8) << takeoff + QPointF(7, 5) << takeoff + QPointF(-7, 5);
+        painter.setPen(QPen(Qt::white, 1.5));
+        painter.setBrush(takeoffColour);
+        painter.drawPolygon(triangle);
+    }
+    const QPointF landing(points.back().x, points.back().y);
+    if (inView(viewport, landing)) {
+        painter.setPen(QPen(Qt::white, 1.5));
+        painter.setBrush(casing);
+        painter.drawRect(QRectF(landing - QPointF(5, 5), QSizeF(10, 10)));
+    }
 }
 
 void paintMarkSymbol(QPainter& painter, LayerKind kind, const QPointF& at) {
@@ -326,26 +349,30 @@ void paintLabel(QPainter& painter, const QPointF& at, const QString& text) {
 // Waypoints, takeoff sites and route points with their names; a route also as a line in
 // the order of its file.
 void paintMarks(QPainter& painter, const MapViewport& viewport, const MapLayer& layer) {
-    std::vector<QPointF> points;
+    std::vector<map::ScreenPoint> points;
     points.reserve(layer.marks.size());
     for (const map::MapMark& mark : layer.marks) {
-        points.push_back(screenOf(viewport, mark.at));
+        points.push_back(viewport.screenFromWorld(mark.at));
     }
-    if (layer.kind == LayerKind::Route && points.size() > 1) {
-        const QPolygonF line(QList<QPointF>(points.begin(), points.end()));
+    if (layer.kind == LayerKind::Route) {
+        const std::vector<LineRun> runs =
+            visibleRuns(viewport, points, [](std::size_t) { return std::size_t{0}; });
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPolyline(line);
+        for (const LineRun& run : runs) {
+            painter.drawPolyline(run.line);
+        }
         painter.setPen(QPen(routeColour, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPolyline(line);
+        for (const LineRun& run : runs) {
+            painter.drawPolyline(run.line);
+        }
     }
-    const QRectF view(-symbolReach, -symbolReach, viewport.width() + 2 * symbolReach,
-                      viewport.height() + 2 * symbolReach);
     std::vector<std::size_t> shown;
     for (std::size_t i = 0; i < points.size(); ++i) {
-        if (view.contains(points[i])) {
+        const QPointF at(points[i].x, points[i].y);
+        if (inView(viewport, at)) {
             shown.push_back(i);
-            paintMarkSymbol(painter, layer.kind, points[i]);
+            paintMarkSymbol(painter, layer.kind, at);
         }
     }
     if (shown.size() > maxLabels) {
@@ -357,7 +384,7 @@ void paintMarks(QPainter& painter, const MapViewport& viewport, const MapLayer& 
         if (layer.kind == LayerKind::Route) {
             name = QString::number(i + 1) + QStringLiteral(" ") + name;
         }
-        paintLabel(painter, points[i], name);
+        paintLabel(painter, QPointF(points[i].x, points[i].y), name);
     }
 }
 
