@@ -113,7 +113,9 @@ bool readForeignPoints(MapLayer& layer, UserInterface& ui) {
     }
     layer.marks.reserve(read->points.size());
     for (const GeoPoint& point : read->points) {
-        const double elevation = point.elevation.value_or(0);
+        // Whole metres; a height that is no number counts as none.
+        const double given = point.elevation.value_or(0);
+        const double elevation = std::isfinite(given) ? given : 0;
         layer.marks.push_back(
             {worldFromGeo({point.latitude, point.longitude}), point.name,
              static_cast<std::int32_t>(std::lround(std::clamp(elevation, -1e6, 1e6))), "m"});
