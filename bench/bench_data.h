@@ -55,7 +55,7 @@ inline constexpr int pointsPerFlight = 20000;
 inline std::string generateFlight(int flight) {
     std::string text =
         test::cFormat("@ZV1596 %02d %02d %02d %02d %02d\n", 95 + flight % 5, 1 + flight % 12,
-                          1 + flight % 28, 8 + flight % 10, flight % 60);
+                      1 + flight % 28, 8 + flight % 10, flight % 60);
     for (int i = 0; i < pointsPerFlight; ++i) {
         const int latitude = 282000 + i / 4 + flight;
         const int longitude = 60000 + i / 3;

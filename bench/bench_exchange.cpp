@@ -86,8 +86,8 @@ struct Data {
                       zv::exportFile(settings, ui, zv::ExportFormat::Gpx, path,
                                      flightGpx / path.filename().replace_extension(".gpx"));
         }
-        written = written && zv::exportFile(settings, ui, zv::ExportFormat::Gpx, zvWaypoints,
-                                            gpxWaypoints);
+        written = written &&
+                  zv::exportFile(settings, ui, zv::ExportFormat::Gpx, zvWaypoints, gpxWaypoints);
         if (!written) {
             std::fprintf(stderr, "cannot write the benchmark files in %s\n", dir.c_str());
         }
@@ -122,8 +122,8 @@ void gpsbabelOziToGpx(benchmark::State& state) {
         state.SkipWithError("gpsbabel is not installed");
         return;
     }
-    const std::string command = "gpsbabel -i ozi -f " + d.oziWaypoints.string() +
-                                " -o gpx -F " + (d.dir / "babel-out.gpx").string();
+    const std::string command = "gpsbabel -i ozi -f " + d.oziWaypoints.string() + " -o gpx -F " +
+                                (d.dir / "babel-out.gpx").string();
     for (auto _ : state) {
         if (!run(command)) {
             state.SkipWithError("gpsbabel failed");
