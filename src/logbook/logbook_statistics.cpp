@@ -198,13 +198,19 @@ bool commandFlightHours(const AppSettings& settings, UserInterface& ui) {
     if (!prepareEvaluation(settings, logbook, data, ui)) {
         return false;
     }
+    // The chart beside the report shows the same flights over the same span; it is shown
+    // also when the span is too long for the report.
+    const std::optional<FlightHoursTable> chart = flightHoursChart(logbook.flights(), data);
     const std::filesystem::path reportPath = siblingPath(mainLogbookPath(settings), "mfs");
-    if (!writeFlightHoursReport(logbook, data, reportPath, ui)) {
-        return false;
+    const bool written = writeFlightHoursReport(logbook, data, reportPath, ui);
+    if (written) {
+        ui.closeAllDocuments();
+        ui.openDocument(reportPath);
     }
-    ui.closeAllDocuments();
-    ui.openDocument(reportPath);
-    return true;
+    if (chart) {
+        ui.showFlightHoursChart(*chart);
+    }
+    return written;
 }
 
 bool commandTakeoffSites(const AppSettings& settings, UserInterface& ui) {
@@ -216,13 +222,15 @@ bool commandTakeoffSites(const AppSettings& settings, UserInterface& ui) {
     if (!prepareEvaluation(settings, logbook, data, ui)) {
         return false;
     }
+    const TakeoffSiteTable chart = takeoffSitesChart(logbook.flights(), data);
     const std::filesystem::path reportPath = siblingPath(mainLogbookPath(settings), "tfs");
-    if (!writeTakeoffSiteReport(logbook, data, reportPath, ui)) {
-        return false;
+    const bool written = writeTakeoffSiteReport(logbook, data, reportPath, ui);
+    if (written) {
+        ui.closeAllDocuments();
+        ui.openDocument(reportPath);
     }
-    ui.closeAllDocuments();
-    ui.openDocument(reportPath);
-    return true;
+    ui.showTakeoffSitesChart(chart);
+    return written;
 }
 
 std::optional<FlightHoursTable> readFlightHoursChart(const AppSettings& settings,
