@@ -44,8 +44,8 @@ struct Logbook {
         for (int i = 0; i < flightFiles; ++i) {
             const zv::FlightRecord& f = logbook.flights()[static_cast<std::size_t>(i) * 25];
             std::ofstream(dir / "Zv" / zv::test::cFormat("%05d.zvc", i), std::ios::binary)
-                << zv::test::cFormat("@ZV1596 %02d %02d %02d %02d %02d\r\n", f.year, f.month,
-                                     f.day, f.takeoffHour, f.takeoffMinute)
+                << zv::test::cFormat("@ZV1596 %02d %02d %02d %02d %02d\r\n", f.year, f.month, f.day,
+                                     f.takeoffHour, f.takeoffMinute)
                 << "044D90 00F3E8 0258\r\n@EOF\r\n";
         }
     }

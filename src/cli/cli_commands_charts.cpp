@@ -74,9 +74,9 @@ std::optional<std::vector<charts::SizedChart>> chartsOf(const ChartOptions& opti
             return std::nullopt;
         }
         qtApp = offscreenApplication();
-        shown.push_back({charts::profileChart(
-                             *profile, QString::fromStdString(path->filename().string())),
-                         charts::profileChartSize()});
+        shown.push_back(
+            {charts::profileChart(*profile, QString::fromStdString(path->filename().string())),
+             charts::profileChartSize()});
     }
     return shown;
 }

@@ -30,7 +30,8 @@ void CMainFrame::placeChartWindow(QWidget* window) {
 void CMainFrame::showCharts(QPointer<charts::ChartWindow>& window, const QString& title,
                             std::vector<charts::WindowChart> shown,
                             const std::filesystem::path& saveDir) {
-    if (!window) {
+    // A window the pilot has closed is on its way out: a new one takes its place.
+    if (!window || !window->isVisible()) {
         window = new charts::ChartWindow(ui_, settings_, this);
     }
     window->showCharts(title, std::move(shown), saveDir);
@@ -48,7 +49,7 @@ void CMainFrame::showLogbookOverview() {
     if (!overview) {
         return;
     }
-    if (!logbookTable_) {
+    if (!logbookTable_ || !logbookTable_->isVisible()) {
         logbookTable_ = new LogbookTableWindow(this);
         connect(logbookTable_, &LogbookTableWindow::flightDataRequested, this,
                 &CMainFrame::showFlightData);

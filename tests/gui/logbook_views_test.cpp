@@ -109,7 +109,8 @@ struct Fixture {
         return ui.hoursCharts.front();
     }
     std::string reportLine(const char* extension, const std::string& start) const {
-        const std::string report = test::readBytes(dir.path() / ("Flugbuch." + std::string(extension)));
+        const std::string report =
+            test::readBytes(dir.path() / ("Flugbuch." + std::string(extension)));
         const std::size_t at = report.find("\r\n" + start);
         return report.substr(at + 2, report.find("\r\n", at + 2) - at - 2);
     }
@@ -173,7 +174,8 @@ class LogbookViewsTest : public QObject {
 private slots:
     void theOverviewOpensAlsoWhileTheLogbookIsEdited() {
         Fixture f(1);
-        QVERIFY(f.frame->openDocument(QString::fromStdString(mainLogbookPath(f.settings).string())));
+        QVERIFY(
+            f.frame->openDocument(QString::fromStdString(mainLogbookPath(f.settings).string())));
         QVERIFY(!f.frame->action(CommandId::LogbookAppend)->isEnabled());
         QVERIFY(f.frame->action(CommandId::LogbookOverview)->isEnabled());
         QCOMPARE(f.frame->action(CommandId::LogbookOverview)->text(), QString("&Übersicht"));
@@ -211,7 +213,8 @@ private slots:
                 }
                 const double a = columnValue(column)(before);
                 const double b = columnValue(column)(after);
-                QVERIFY2(order == Qt::AscendingOrder ? a <= b : a >= b, qPrintable(QString::number(row)));
+                QVERIFY2(order == Qt::AscendingOrder ? a <= b : a >= b,
+                         qPrintable(QString::number(row)));
                 if (a == b) {
                     // Equal flights keep the logbook's order.
                     QVERIFY(before.number < after.number);
@@ -259,14 +262,14 @@ private slots:
             Fixture f(seed, 250, 2001, 2015);
             LogbookTableWindow& window = f.openOverview();
             f.hoursReport({{}, {}, true});
-            QVERIFY(f.reportLine("mfs", "TOTAL").ends_with(
-                reportTime(window.model()->shownTime()).toStdString()));
+            QVERIFY(f.reportLine("mfs", "TOTAL")
+                        .ends_with(reportTime(window.model()->shownTime()).toStdString()));
             // The years of the filter, against the report of the same years.
             window.fromYear()->setValue(2005);
             window.toYear()->setValue(2009);
             f.hoursReport({{1, 1, 2005}, {31, 12, 2009}, false});
-            QVERIFY(f.reportLine("mfs", "TOTAL").ends_with(
-                reportTime(window.model()->shownTime()).toStdString()));
+            QVERIFY(f.reportLine("mfs", "TOTAL")
+                        .ends_with(reportTime(window.model()->shownTime()).toStdString()));
         }
     }
 
@@ -285,7 +288,8 @@ private slots:
         QVERIFY(withData >= 0);
         QCOMPARE(window.model()->flightAt(withData).number, 13);
         QCOMPARE(window.model()->flightFileAt(withData), file);
-        QVERIFY(!window.model()->data(window.model()->index(withData, 0), Qt::DecorationRole).isNull());
+        QVERIFY(
+            !window.model()->data(window.model()->index(withData, 0), Qt::DecorationRole).isNull());
 
         // A flight without data: nothing opens, by Enter or by a double click.
         const int without = withData == 0 ? 1 : 0;
@@ -304,10 +308,12 @@ private slots:
         doubleClick(window.model()->index(withData, 1));
         charts::ChartWindow* profile = f.frame->profileWindow(file);
         QVERIFY(profile && profile->isVisible());
+        // Closed and opened again by Enter: a new window.
         profile->close();
         table->setCurrentIndex(window.model()->index(withData, 1));
         QTest::keyClick(table, Qt::Key_Return);
-        QVERIFY(profile->isVisible());
+        profile = f.frame->profileWindow(file);
+        QVERIFY(profile && profile->isVisible());
         QChart* chart = profile->chartViews().at(0)->chart();
         // The climb between the points, the altitude, the maximum and the gain's two ends.
         const auto* climb = qobject_cast<QLineSeries*>(chart->series().at(0));
@@ -343,7 +349,8 @@ private slots:
                          barTime(years.at(year - 2004)));
                 for (int m = (year == 2004 ? 4 : 1); m <= (year == 2009 ? 10 : 12); ++m, ++month) {
                     // "yyyy    hh:mm  hh:mm ...": month m from column 8 on.
-                    const std::string cell = line.substr(static_cast<std::size_t>(m - 1) * 7 + 8, 5);
+                    const std::string cell =
+                        line.substr(static_cast<std::size_t>(m - 1) * 7 + 8, 5);
                     QCOMPARE(QString::fromStdString(cell),
                              barTime(months.at(static_cast<qsizetype>(month))));
                 }

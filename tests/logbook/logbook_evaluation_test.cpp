@@ -179,9 +179,11 @@ TEST(EvaluationCharts, ChartsWithoutReportsCheckTheSpanAsTheDialogDoes) {
     };
     const Case cases[] = {
         {{{1, 1, 2001}, {31, 12, 2003}, false}, true, ""},
-        {{{1, 1, 2003}, {1, 1, 2003}, false}, false,
+        {{{1, 1, 2003}, {1, 1, 2003}, false},
+         false,
          "Ende der Auswertung muß später sein als Beginn!"},
-        {{{1, 1, 1950}, {1, 1, 2050}, false}, false,
+        {{{1, 1, 1950}, {1, 1, 2050}, false},
+         false,
          "Die Grafik umfaßt mehr als 100 Jahre.\n Bitte schränken Sie den Auswertezeitraum ein!"},
         {{{1, 1, 1951}, {1, 1, 2050}, false}, true, ""},
     };
@@ -193,14 +195,16 @@ TEST(EvaluationCharts, ChartsWithoutReportsCheckTheSpanAsTheDialogDoes) {
     }
     // The sites have no limit of years.
     ScriptedUserInterface ui;
-    const auto sites = readTakeoffSitesChart(book.settings, {{1, 1, 1000}, {1, 1, 9000}, false}, ui);
+    const auto sites =
+        readTakeoffSitesChart(book.settings, {{1, 1, 1000}, {1, 1, 9000}, false}, ui);
     ASSERT_TRUE(sites.has_value());
     EXPECT_FALSE(sites->sites.empty());
 
     std::filesystem::remove(mainLogbookPath(book.settings));
     ScriptedUserInterface missing;
     EXPECT_FALSE(readTakeoffSitesChart(book.settings, {{}, {}, true}, missing).has_value());
-    EXPECT_EQ(missing.texts().back(), "Das Flugbuch enthält keine Daten oder nur den Beispielflug!");
+    EXPECT_EQ(missing.texts().back(),
+              "Das Flugbuch enthält keine Daten oder nur den Beispielflug!");
 }
 
 TEST(EvaluationCharts, MonthsOutsideTheSpanStayEmptyInTheChart) {

@@ -15,10 +15,15 @@ namespace zv::test {
 
 inline std::vector<FlightRecord> randomFlights(std::mt19937& random, int count, int firstYear,
                                                int lastYear) {
-    static const char* const sites[] = {"STUBALPE", "stubalpe", "STUBALPE 2", "KOSSEN",
-                                        "2ER HANG", "GR\xC4"
-                                                    "BERN",
-                                        "TEGELBERG", "EMBERGER AL"};
+    static const char* const sites[] = {"STUBALPE",
+                                        "stubalpe",
+                                        "STUBALPE 2",
+                                        "KOSSEN",
+                                        "2ER HANG",
+                                        "GR\xC4"
+                                        "BERN",
+                                        "TEGELBERG",
+                                        "EMBERGER AL"};
     const auto between = [&random](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
@@ -33,8 +38,8 @@ inline std::vector<FlightRecord> randomFlights(std::mt19937& random, int count, 
         f.takeoffMinute = between(0, 59);
         f.durationHours = between(0, 9);
         f.durationMinutes = between(0, 59);
-        const int end = f.takeoffHour * 60 + f.takeoffMinute + f.durationHours * 60 +
-                        f.durationMinutes;
+        const int end =
+            f.takeoffHour * 60 + f.takeoffMinute + f.durationHours * 60 + f.durationMinutes;
         f.landingHour = end / 60 % 24;
         f.landingMinute = end % 60;
         f.takeoffSite = "   " + std::string(sites[between(0, 7)]);

@@ -10,8 +10,6 @@
 #include <memory>
 #include <vector>
 
-
-
 namespace zv {
 
 class UserInterface;

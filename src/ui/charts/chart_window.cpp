@@ -22,6 +22,8 @@ constexpr int tallestShown = 640;
 
 ChartWindow::ChartWindow(UserInterface& ui, const AppSettings& settings, QWidget* parent)
     : QWidget(parent, Qt::Window), ui_(ui), settings_(settings), layout_(new QVBoxLayout(this)) {
+    // Closed, it is gone; the next chart or profile gets a new window.
+    setAttribute(Qt::WA_DeleteOnClose);
     layout_->setContentsMargins(4, 4, 4, 4);
 }
 
@@ -72,12 +74,10 @@ QWidget* ChartWindow::panel(WindowChart chart) {
     buttons->addWidget(svg);
     layout->addLayout(buttons);
     const QString fileName = chart.fileName;
-    connect(png, &QPushButton::clicked, this, [this, view, fileName] {
-        saveChart(view, fileName, false);
-    });
-    connect(svg, &QPushButton::clicked, this, [this, view, fileName] {
-        saveChart(view, fileName, true);
-    });
+    connect(png, &QPushButton::clicked, this,
+            [this, view, fileName] { saveChart(view, fileName, false); });
+    connect(svg, &QPushButton::clicked, this,
+            [this, view, fileName] { saveChart(view, fileName, true); });
     return panel;
 }
 
@@ -87,8 +87,8 @@ bool ChartWindow::saveChart(QChartView* view, const QString& fileName, bool svg)
     request.filter = svg ? "SVG-Grafik (*.svg) |*.svg||" : "PNG-Bild (*.png) |*.png||";
     request.defaultExtension = svg ? "svg" : "png";
     request.initialDir = saveDir_;
-    request.initialName = (fileName + (svg ? QStringLiteral(".svg") : QStringLiteral(".png")))
-                              .toStdString();
+    request.initialName =
+        (fileName + (svg ? QStringLiteral(".svg") : QStringLiteral(".png"))).toStdString();
     request.save = true;
     const std::optional<std::filesystem::path> chosen = chooseSafeTarget(ui_, request, settings_);
     if (!chosen) {

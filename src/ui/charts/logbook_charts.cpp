@@ -28,8 +28,8 @@ const QColor gainColor(20, 140, 60);
 
 const char* const monthNames[] = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun",
                                   "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
-const char* const fullMonthNames[] = {"Januar", "Februar", "März",     "April",
-                                      "Mai",    "Juni",    "Juli",     "August",
+const char* const fullMonthNames[] = {"Januar",    "Februar", "März",     "April",
+                                      "Mai",       "Juni",    "Juli",     "August",
                                       "September", "Oktober", "November", "Dezember"};
 
 // Up to this many months each bar has its month written below it; a longer span names
@@ -86,8 +86,7 @@ void showTips(QBarSet* set, QList<QString> tips) {
 
 // One bar of hours for each category of the axis, with its tooltip.
 std::unique_ptr<QChart> hoursBars(const QString& title, const QList<FlightTime>& times,
-                                  QList<QString> tips, QAbstractAxis* categories,
-                                  qreal barWidth) {
+                                  QList<QString> tips, QAbstractAxis* categories, qreal barWidth) {
     auto chart = newChart(title);
     chart->legend()->hide();
     auto* set = barSet(QStringLiteral("Stunden"), hoursColor);
@@ -121,7 +120,8 @@ double hoursValue(const FlightTime& time) {
 }
 
 QString timeText(const FlightTime& time) {
-    return QStringLiteral("%1:%2").arg(time.hours, 2, 10, QLatin1Char('0'))
+    return QStringLiteral("%1:%2")
+        .arg(time.hours, 2, 10, QLatin1Char('0'))
         .arg(time.minutes, 2, 10, QLatin1Char('0'));
 }
 
@@ -304,10 +304,9 @@ std::unique_ptr<QChart> profileChart(const FlightProfile& profile, const QString
 
     // The climb first, so that the altitude and the marks are drawn over it; the gain's
     // small marks over the maximum's larger one, which is often the gain's top.
-    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(climb),
-                                    static_cast<QAbstractSeries*>(altitude),
-                                    static_cast<QAbstractSeries*>(maximum),
-                                    static_cast<QAbstractSeries*>(gain)}) {
+    for (QAbstractSeries* series :
+         {static_cast<QAbstractSeries*>(climb), static_cast<QAbstractSeries*>(altitude),
+          static_cast<QAbstractSeries*>(maximum), static_cast<QAbstractSeries*>(gain)}) {
         chart->addSeries(series);
     }
     auto* points = new QValueAxis;
@@ -330,9 +329,9 @@ std::unique_ptr<QChart> profileChart(const FlightProfile& profile, const QString
     climbs->setLinePenColor(climbColor);
     climbs->setLabelsColor(climbColor.darker(150));
 
-    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(altitude),
-                                    static_cast<QAbstractSeries*>(gain),
-                                    static_cast<QAbstractSeries*>(maximum)}) {
+    for (QAbstractSeries* series :
+         {static_cast<QAbstractSeries*>(altitude), static_cast<QAbstractSeries*>(gain),
+          static_cast<QAbstractSeries*>(maximum)}) {
         series->attachAxis(points);
         series->attachAxis(metres);
     }

@@ -13,8 +13,6 @@
 #include <QString>
 #include <memory>
 
-
-
 namespace zv {
 
 struct FlightProfile;

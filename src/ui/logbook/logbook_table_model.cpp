@@ -163,11 +163,11 @@ QVariant LogbookTableModel::data(const QModelIndex& index, int role) const {
     case Qt::DecorationRole:
         return index.column() == Number && hasFile ? QVariant(fileIcon_) : QVariant();
     case Qt::ToolTipRole:
-        if (hasFile) {
+        if (index.column() == Number && hasFile) {
             return QStringLiteral("Flugdaten %1\nDoppelklick zeigt das Flugprofil.")
                 .arg(QString::fromStdString(overview_.flightFiles[flight].filename().string()));
         }
-        return QStringLiteral("Keine Flugdaten-Datei zu diesem Flug");
+        return {};
     case Qt::TextAlignmentRole:
         return index.column() == Site ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                       : QVariant(Qt::AlignRight | Qt::AlignVCenter);
@@ -178,7 +178,7 @@ QVariant LogbookTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant LogbookTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     static const char* const titles[ColumnCount] = {
-        "Nr.",       "Datum",       "Start",   "Landung",      "Dauer",        "Startplatz",
+        "Nr.",       "Datum",       "Start",   "Landung",      "Dauer",       "Startplatz",
         "Max. Höhe", "Höhengewinn", "Strecke", "Steigen max.", "Sinken max.",
     };
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) {

@@ -18,8 +18,8 @@ namespace {
 
 // The widest text each column shows in a usual logbook.
 const char* const widestTexts[LogbookTableModel::ColumnCount] = {
-    "99999",    "31.12.2099", "23:59",    "23:59",    "23:59",    "WWWWWWWWWWW",
-    "99999 m",  "99999 m",    "999,9 km", "+99,9 m/s", "-99,9 m/s",
+    "99999",   "31.12.2099", "23:59",    "23:59",     "23:59",     "WWWWWWWWWWW",
+    "99999 m", "99999 m",    "999,9 km", "+99,9 m/s", "-99,9 m/s",
 };
 
 QSpinBox* yearBox(QWidget* parent) {
@@ -35,6 +35,8 @@ QSpinBox* yearBox(QWidget* parent) {
 LogbookTableWindow::LogbookTableWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), table_(new QTableView(this)), site_(new QLineEdit(this)),
       fromYear_(yearBox(this)), toYear_(yearBox(this)), totals_(new QLabel(this)) {
+    // Closed, it gives its flights' memory back; Übersicht makes a new one.
+    setAttribute(Qt::WA_DeleteOnClose);
     site_->setObjectName(QStringLiteral("siteFilter"));
     site_->setPlaceholderText(QStringLiteral("Name oder Teil des Namens"));
     site_->setClearButtonEnabled(true);
@@ -106,15 +108,15 @@ void LogbookTableWindow::showOverview(LogbookOverview overview, const QString& l
     QHeaderView* header = table_->horizontalHeader();
     const QFontMetrics headerMetrics(header->font());
     for (int column = 0; column < LogbookTableModel::ColumnCount; ++column) {
-        const QString title = model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        const QString title =
+            model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
         // Room for the sort arrow beside the title, and for the file icon in the first
         // column.
         const int icon = column == LogbookTableModel::Number ? table_->iconSize().width() + 6 : 0;
-        header->resizeSection(column,
-                              std::max(headerMetrics.horizontalAdvance(title) + 28,
-                                       metrics.horizontalAdvance(QString::fromUtf8(
-                                           widestTexts[column])) +
-                                           icon + 16));
+        header->resizeSection(
+            column, std::max(headerMetrics.horizontalAdvance(title) + 28,
+                             metrics.horizontalAdvance(QString::fromUtf8(widestTexts[column])) +
+                                 icon + 16));
     }
     // The site takes the room the window has beyond the other columns.
     header->setSectionResizeMode(LogbookTableModel::Site, QHeaderView::Stretch);
