@@ -90,7 +90,7 @@ public:
     void showTakeoffSitesChart(const TakeoffSiteTable& table);
     void showFlightData(const std::filesystem::path& path);
     void showFlightOnMap(const std::filesystem::path& path);
-    // The windows, made when first needed; null before.
+    // The windows shown; null before the first and after the pilot closed them.
     LogbookTableWindow* logbookTable() const;
     charts::ChartWindow* hoursChart() const;
     charts::ChartWindow* sitesChart() const;
@@ -126,8 +126,8 @@ private:
     // main_frame_status.cpp: the status bar with its key indicators.
     void createStatusBar();
 
-    // main_frame_logbook.cpp
-    // Shows the charts in the window, made when first needed.
+    // main_frame_logbook.cpp: shows the charts in the window, a new one when there is none
+    // shown.
     void showCharts(QPointer<charts::ChartWindow>& window, const QString& title,
                     std::vector<charts::WindowChart> shown, const std::filesystem::path& saveDir);
     void placeChartWindow(QWidget* window);
