@@ -199,6 +199,9 @@ const CommandEntry table[] = {
     {Id::ImportWaypoints, headless, "importWaypoints", "&Tools|&Importieren…",
      "Wegpunkte aus einer GPX-, KML-, SeeYou- oder OziExplorer-Datei übernehmen", "",
      reading<commandImportWaypoints>},
+    // A view that only reads the logbook: available also while the logbook is edited.
+    {Id::LogbookOverview, window, "logbookOverview", "&Tools|&Flugbuch |&Übersicht",
+     "Zeigt die Flüge des Flugbuchs als Tabelle mit Summen\nFlugbuch-Übersicht", ""},
     {Id::LogbookAppend, headless, "logbookAppend", "&Tools|&Flugbuch |&erweitern",
      "Log-Dateien an Flugbuch anhängen", "", reading<commandExtendLogbook>, always,
      CommandEnable::LogbookFlag},

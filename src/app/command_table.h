@@ -50,6 +50,7 @@ enum class CommandId {
     ExportGpx,
     ExportKml,
     ImportWaypoints,
+    LogbookOverview,
     LogbookAppend,
     LogbookRestore,
     LogbookInsert,

@@ -27,6 +27,8 @@ public:
     bool runLiftExtractDialog(LiftExtractDialogData&) override { return false; }
     bool runInsertFlightDialog(InsertFlightDialogData&) override { return false; }
     bool runTimeSpanDialog(TimeSpanDialogData&) override { return false; }
+    void showFlightHoursChart(const FlightHoursTable&) override {}
+    void showTakeoffSitesChart(const TakeoffSiteTable&) override {}
 };
 
 } // namespace zv

@@ -5,6 +5,7 @@
 // Every text is UTF-8.
 
 #include "base/dialog_data.h"
+#include "base/evaluation_tables.h"
 
 #include <filesystem>
 #include <optional>
@@ -70,6 +71,11 @@ public:
     virtual bool runLiftExtractDialog(LiftExtractDialogData& data) = 0;
     virtual bool runInsertFlightDialog(InsertFlightDialogData& data) = 0;
     virtual bool runTimeSpanDialog(TimeSpanDialogData& data) = 0;
+
+    // The charts beside the reports of flight hours and takeoff sites, of the numbers the
+    // reports are written from; a front end without windows leaves them out.
+    virtual void showFlightHoursChart(const FlightHoursTable& table) = 0;
+    virtual void showTakeoffSitesChart(const TakeoffSiteTable& table) = 0;
 };
 
 // Shows the wait cursor for the lifetime of the object.

@@ -57,6 +57,9 @@ public:
     bool runLiftExtractDialog(LiftExtractDialogData& data) override;
     bool runInsertFlightDialog(InsertFlightDialogData& data) override;
     bool runTimeSpanDialog(TimeSpanDialogData& data) override;
+    // The reports' charts are drawn by "zv-cli chart", not beside the reports.
+    void showFlightHoursChart(const FlightHoursTable&) override {}
+    void showTakeoffSitesChart(const TakeoffSiteTable&) override {}
 
 private:
     std::filesystem::path fromArgument(const std::string& argument,

@@ -7,15 +7,23 @@
 #include "formats/precious_files.h"
 
 #include <algorithm>
+#include <array>
+#include <deque>
+#include <map>
 
 namespace zv {
 
 namespace {
 
-bool sameTakeoff(const FlightCandidate& candidate, const FlightRecord& flight) {
-    return candidate.year == flight.year && candidate.month == flight.month &&
-           candidate.day == flight.day && candidate.hour == flight.takeoffHour &&
-           candidate.minute == flight.takeoffMinute;
+// A flight's date and takeoff time, as the header of its flight data file gives them.
+using TakeoffKey = std::array<int, 5>;
+
+TakeoffKey takeoffKey(const FlightCandidate& c) {
+    return {c.year, c.month, c.day, c.hour, c.minute};
+}
+
+TakeoffKey takeoffKey(const FlightRecord& f) {
+    return {f.year, f.month, f.day, f.takeoffHour, f.takeoffMinute};
 }
 
 // The comment line naming a file. A line break in a file name would split the comment and
@@ -44,15 +52,32 @@ std::vector<FlightCandidate> readFlightCandidates(const std::filesystem::path& f
     return candidates;
 }
 
-void assignFlightData(std::vector<FlightRecord>& flights, std::vector<FlightCandidate> candidates) {
-    for (auto& flight : flights) {
-        flight.leadText = ";NO FLIGHT DATA\n";
-        const auto match = std::find_if(candidates.begin(), candidates.end(),
-                                        [&](const auto& c) { return sameTakeoff(c, flight); });
-        if (match != candidates.end()) {
-            flight.leadText = commentLine(match->fileName);
-            candidates.erase(match);
+std::vector<std::optional<std::size_t>>
+matchFlightData(const std::vector<FlightRecord>& flights,
+                const std::vector<FlightCandidate>& candidates) {
+    // The candidates of each date and takeoff time in list order, so that every flight
+    // finds its file without going through all of them.
+    std::map<TakeoffKey, std::deque<std::size_t>> remaining;
+    for (std::size_t c = 0; c < candidates.size(); ++c) {
+        remaining[takeoffKey(candidates[c])].push_back(c);
+    }
+    std::vector<std::optional<std::size_t>> matches(flights.size());
+    for (std::size_t f = 0; f < flights.size(); ++f) {
+        const auto found = remaining.find(takeoffKey(flights[f]));
+        if (found != remaining.end() && !found->second.empty()) {
+            matches[f] = found->second.front();
+            found->second.pop_front();
         }
+    }
+    return matches;
+}
+
+void assignFlightData(std::vector<FlightRecord>& flights,
+                      const std::vector<FlightCandidate>& candidates) {
+    const auto matches = matchFlightData(flights, candidates);
+    for (std::size_t f = 0; f < flights.size(); ++f) {
+        flights[f].leadText =
+            matches[f] ? commentLine(candidates[*matches[f]].fileName) : ";NO FLIGHT DATA\n";
     }
 }
 

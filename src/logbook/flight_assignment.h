@@ -7,7 +7,9 @@
 
 #include "logbook/logbook.h"
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,11 +35,19 @@ std::vector<FlightCandidate> readFlightCandidates(const std::filesystem::path& f
                                                   const std::vector<std::string>& fileNames,
                                                   UserInterface& ui);
 
-// Gives every flight its comment line: the first remaining candidate of the same date and
-// takeoff time, which is then used up, or ";NO FLIGHT DATA". Of several files of one date
-// and takeoff time the first in list order goes to the first such flight and the others
-// stay for later flights, so every file is named at most once.
-void assignFlightData(std::vector<FlightRecord>& flights, std::vector<FlightCandidate> candidates);
+// The candidate of every flight, in list order: the first remaining candidate of the same
+// date and takeoff time, which is then used up; none when there is no such candidate. Of
+// several files of one date and takeoff time the first in list order goes to the first
+// such flight and the others stay for later flights, so every file goes to one flight at
+// most.
+std::vector<std::optional<std::size_t>>
+matchFlightData(const std::vector<FlightRecord>& flights,
+                const std::vector<FlightCandidate>& candidates);
+
+// Gives every flight its comment line: ";" and the name of its file (matchFlightData), or
+// ";NO FLIGHT DATA".
+void assignFlightData(std::vector<FlightRecord>& flights,
+                      const std::vector<FlightCandidate>& candidates);
 
 // Tools > Flugbuch > Flugdaten zuordnen.
 bool commandAssignFlightData(const AppSettings& settings, UserInterface& ui);

@@ -261,15 +261,6 @@ void emitLogbook(const std::vector<std::string>& header, const std::vector<Fligh
 
 } // namespace
 
-void FlightTime::add(long long addHours, long long addMinutes) {
-    hours += addHours;
-    minutes += addMinutes;
-    if (minutes >= 60) {
-        hours += minutes / 60;
-        minutes %= 60;
-    }
-}
-
 CLogbook::CLogbook(const std::string& serialText) {
     headerLines_ = {
         ";   KARVELON VUVEZ * ZIRROVA No.  " + serialText,

@@ -3,9 +3,9 @@
 // The logbook: one flight per three record lines, in pages of a fixed number of flights,
 // in the instrument's own columns. CLogbook holds the flights of one command in memory.
 
+#include "base/evaluation_tables.h"
 #include "base/file_paths.h"
 
-#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -50,28 +50,8 @@ struct FlightRecord {
     int qnh = 0;
 };
 
-// One takeoff site of the site statistics.
-struct TakeoffSiteEntry {
-    std::string name; // the 11-character name field with its trailing blanks
-    long long hours = 0;
-    long long minutes = 0;
-    int flights = 0;
-};
-
-// One cell of the hours table.
-struct FlightTime {
-    long long hours = 0;
-    long long minutes = 0;
-
-    // Adds a time and carries full hours out of the minutes.
-    void add(long long addHours, long long addMinutes);
-};
-
+// The flight-hours report covers at most this many years.
 inline constexpr int hoursTableYears = 19;
-
-// Row 0: the overall total (cell 0) and the month totals over all years (cells 1 to 12).
-// Rows 1 to 19: one year of the span each, its total in cell 0 and its months in 1 to 12.
-using HoursTable = std::array<std::array<FlightTime, 13>, hoursTableYears + 1>;
 
 class CLogbook {
 public:
@@ -88,7 +68,6 @@ public:
     const std::vector<FlightRecord>& flights() const { return flights_; }
     bool formatError() const { return formatError_; }
 
-    HoursTable& hoursTable() { return hoursTable_; }
     std::vector<TakeoffSiteEntry>& sites() { return sites_; }
 
     // Appends the flights of a logbook file. True when the file was read up to "@EOF";
@@ -120,7 +99,6 @@ private:
     std::vector<std::string> headerLines_;
     std::vector<FlightRecord> flights_;
     bool formatError_ = false;
-    HoursTable hoursTable_{};
     std::vector<TakeoffSiteEntry> sites_;
 };
 

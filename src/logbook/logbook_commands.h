@@ -9,6 +9,7 @@
 #include "logbook/logbook.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace zv {
@@ -96,8 +97,19 @@ bool writeFlightHoursReport(CLogbook& logbook, const TimeSpanDialogData& span,
 bool writeTakeoffSiteReport(CLogbook& logbook, const TimeSpanDialogData& span,
                             const std::filesystem::path& reportPath, UserInterface& ui);
 
-// Tools > Flugbuch > Statistik > Flugstunden and Startplätze.
+// Tools > Flugbuch > Statistik > Flugstunden and Startplätze: the report, and the chart of
+// the same numbers beside it.
 bool commandFlightHours(const AppSettings& settings, UserInterface& ui);
 bool commandTakeoffSites(const AppSettings& settings, UserInterface& ui);
+
+// The charts without the report (zv-cli chart): the main logbook evaluated over `data`,
+// checked as the time-span dialog checks it. Nothing, after the message, when the logbook
+// holds no flight or the span is refused or too long for a chart.
+std::optional<FlightHoursTable> readFlightHoursChart(const AppSettings& settings,
+                                                     const TimeSpanDialogData& data,
+                                                     UserInterface& ui);
+std::optional<TakeoffSiteTable> readTakeoffSitesChart(const AppSettings& settings,
+                                                      const TimeSpanDialogData& data,
+                                                      UserInterface& ui);
 
 } // namespace zv

@@ -7,10 +7,12 @@
 #include "formats/text_fields.h"
 #include "formats/text_file.h"
 #include "logbook/logbook_commands.h"
+#include "logbook/logbook_evaluation.h"
 
-#include <algorithm>
-#include <map>
+#include <array>
+#include <optional>
 #include <tuple>
+#include <vector>
 
 namespace zv {
 
@@ -18,67 +20,6 @@ namespace {
 
 constexpr const char* noFlightsMessage =
     "Das Flugbuch enthält keine Daten oder nur den Beispielflug!";
-
-// A date to compare: four-digit year, month, day (kept wide: a damaged file may hold
-// any numbers).
-using DateKey = std::tuple<long long, int, int>;
-
-DateKey flightDate(const FlightRecord& f) {
-    return {fourDigitYear(f.year), f.month, f.day};
-}
-
-DateKey calendarDate(const CalendarDate& d) {
-    return {d.year, d.month, d.day};
-}
-
-// The span of an evaluation, and the two dates its TIME SPAN line shows when no flight
-// lies in it (in the two-digit form of the logbook).
-struct Span {
-    DateKey start;
-    DateKey end;
-    std::array<int, 3> shownStart{};
-    std::array<int, 3> shownEnd{};
-};
-
-bool isEarlierDate(const FlightRecord& a, const FlightRecord& b) {
-    return flightDate(a) < flightDate(b);
-}
-
-std::array<int, 3> shownDate(const FlightRecord& f) {
-    return {f.day, f.month, f.year};
-}
-
-Span spanOf(const CLogbook& logbook, const TimeSpanDialogData& data) {
-    Span span;
-    const auto& flights = logbook.flights();
-    if (data.allFlights && !flights.empty()) {
-        // From the earliest to the latest flight date, wherever they stand in the list.
-        const auto [first, last] =
-            std::minmax_element(flights.begin(), flights.end(), isEarlierDate);
-        span.start = flightDate(*first);
-        span.end = flightDate(*last);
-        span.shownStart = shownDate(*first);
-        span.shownEnd = shownDate(*last);
-    } else {
-        span.start = calendarDate(data.start);
-        span.end = calendarDate(data.end);
-        span.shownStart = {data.start.day, data.start.month, data.start.year % 100};
-        span.shownEnd = {data.end.day, data.end.month, data.end.year % 100};
-    }
-    return span;
-}
-
-// Keeps the flights of the span (both ends belong to it), in date order, so that the
-// first and the last of them are the earliest and the latest evaluated also when the
-// logbook was not in order.
-void keepSpan(CLogbook& logbook, const Span& span) {
-    auto& flights = logbook.flights();
-    std::erase_if(flights, [&](const FlightRecord& f) {
-        const DateKey date = flightDate(f);
-        return date < span.start || span.end < date;
-    });
-    std::stable_sort(flights.begin(), flights.end(), isEarlierDate);
-}
 
 // "dd.mm.yy", each part "%02d".
 void appendDate(std::string& line, const std::array<int, 3>& date) {
@@ -89,11 +30,11 @@ void appendDate(std::string& line, const std::array<int, 3>& date) {
     appendInteger(line, date[2], 2, Fill::Zeros);
 }
 
-// The TIME SPAN line: the first and the last flight evaluated, or the span itself when
-// no flight lies in it.
-std::string timeSpanLine(const CLogbook& logbook, const Span& span) {
-    std::array<int, 3> first = span.shownStart;
-    std::array<int, 3> last = span.shownEnd;
+// The TIME SPAN line: the first and the last flight evaluated, or the span itself (in the
+// two-digit form of the logbook) when no flight lies in it.
+std::string timeSpanLine(const CLogbook& logbook, const EvaluationSpan& span) {
+    std::array<int, 3> first = {span.start.day, span.start.month, span.start.year % 100};
+    std::array<int, 3> last = {span.end.day, span.end.month, span.end.year % 100};
     const auto& flights = logbook.flights();
     if (!flights.empty()) {
         first = {flights.front().day, flights.front().month, flights.front().year};
@@ -141,20 +82,19 @@ std::string timeCells(const std::array<FlightTime, 13>& row) {
     return text;
 }
 
-// Reads the main logbook and asks for the span; false when there is nothing to evaluate.
-bool prepareEvaluation(const AppSettings& settings, CLogbook& logbook, TimeSpanDialogData& data,
-                       UserInterface& ui) {
-    // Whatever flights were read are evaluated, also after a read error.
+// Reads the main logbook; false, after the message, when it holds no flight. Whatever
+// flights were read are evaluated, also after a read error.
+bool readEvaluatedLogbook(const AppSettings& settings, CLogbook& logbook, UserInterface& ui) {
     logbook.readLogbook(mainLogbookPath(settings), ui);
     if (logbook.flights().empty()) {
         ui.message(noFlightsMessage, Icon::Stop);
         return false;
     }
-    data.start = today();
-    data.end = data.start;
-    if (!ui.runTimeSpanDialog(data)) {
-        return false;
-    }
+    return true;
+}
+
+// False, after the dialog's message, when the span is refused.
+bool spanAccepted(const TimeSpanDialogData& data, UserInterface& ui) {
     if (const FieldRefusal refusal = checkTimeSpan(data)) {
         ui.message(*refusal, Icon::Exclamation);
         return false;
@@ -162,10 +102,33 @@ bool prepareEvaluation(const AppSettings& settings, CLogbook& logbook, TimeSpanD
     return true;
 }
 
+// The flights of the main logbook for a chart over a span given without the dialog;
+// nothing, after the message, when there is nothing to evaluate.
+std::optional<std::vector<FlightRecord>>
+chartFlights(const AppSettings& settings, const TimeSpanDialogData& data, UserInterface& ui) {
+    CLogbook logbook(CLogbook::serialText(settings.serialNumber));
+    if (!readEvaluatedLogbook(settings, logbook, ui) || !spanAccepted(data, ui)) {
+        return std::nullopt;
+    }
+    return std::move(logbook.flights());
+}
+
+// Reads the main logbook and asks for the span; false when there is nothing to evaluate.
+bool prepareEvaluation(const AppSettings& settings, CLogbook& logbook, TimeSpanDialogData& data,
+                       UserInterface& ui) {
+    if (!readEvaluatedLogbook(settings, logbook, ui)) {
+        return false;
+    }
+    data.start = today();
+    data.end = data.start;
+    return ui.runTimeSpanDialog(data) && spanAccepted(data, ui);
+}
+
 } // namespace
 
 FieldRefusal checkTimeSpan(const TimeSpanDialogData& data) {
-    if (!data.allFlights && !(calendarDate(data.start) < calendarDate(data.end))) {
+    const auto key = [](const CalendarDate& d) { return std::tuple(d.year, d.month, d.day); };
+    if (!data.allFlights && !(key(data.start) < key(data.end))) {
         return "Ende der Auswertung muß später sein als Beginn!";
     }
     return std::nullopt;
@@ -173,43 +136,15 @@ FieldRefusal checkTimeSpan(const TimeSpanDialogData& data) {
 
 bool writeFlightHoursReport(CLogbook& logbook, const TimeSpanDialogData& data,
                             const std::filesystem::path& reportPath, UserInterface& ui) {
-    const Span span = spanOf(logbook, data);
-    keepSpan(logbook, span);
-
-    const long long firstYear = std::get<0>(span.start);
-    const long long lastYear = std::get<0>(span.end);
-    const int firstMonth = std::get<1>(span.start);
-    const int lastMonth = std::get<1>(span.end);
-    if (lastYear - firstYear + 1 > hoursTableYears) {
+    const EvaluationSpan span = evaluationSpan(logbook.flights(), data);
+    keepFlightsOfSpan(logbook.flights(), span);
+    if (spanYears(span) > hoursTableYears) {
         ui.message("Die Auswertung umfaßt mehr als " + integerText(hoursTableYears, 2) +
                        " Jahre.\n Bitte schränken Sie den Auswertezeitraum ein!",
                    Icon::Stop);
         return false;
     }
-    const int years = static_cast<int>(std::max(0LL, lastYear - firstYear + 1));
-
-    HoursTable& table = logbook.hoursTable();
-    table = HoursTable{};
-    for (const FlightRecord& f : logbook.flights()) {
-        const long long year = fourDigitYear(f.year);
-        const bool inSpan = (year > firstYear || f.month >= firstMonth) &&
-                            (year < lastYear || f.month <= lastMonth);
-        if (year < firstYear || year > lastYear || f.month < 1 || f.month > 12 || !inSpan) {
-            continue;
-        }
-        table[static_cast<std::size_t>(year - firstYear + 1)][static_cast<std::size_t>(f.month)]
-            .add(f.durationHours, f.durationMinutes);
-    }
-    for (int row = 1; row <= years; ++row) {
-        for (int month = 1; month <= 12; ++month) {
-            const FlightTime cell = table[row][month];
-            table[0][month].add(cell.hours, cell.minutes);
-            table[row][0].add(cell.hours, cell.minutes);
-        }
-    }
-    for (int row = 1; row <= years; ++row) {
-        table[0][0].add(table[row][0].hours, table[row][0].minutes);
-    }
+    const FlightHoursTable table = flightHoursTable(logbook.flights(), span);
 
     TextWriter out(reportPath, WriteMode::Atomic);
     writeReportHead(out, logbook,
@@ -218,10 +153,11 @@ bool writeFlightHoursReport(CLogbook& logbook, const TimeSpanDialogData& data,
     out.write("YEAR     JAN    FEB    MAR    APR    MAY    JUN    JUL    AUG    SEP    OKT    "
               "NOV    DEZ   TOTAL\n");
     out.write("\n");
-    for (int row = 1; row <= years; ++row) {
-        out.write(integerText(firstYear + row - 1, 4) + "  " + timeCells(table[row]));
+    for (std::size_t row = 0; row < table.years.size(); ++row) {
+        out.write(integerText(span.start.year + static_cast<long long>(row), 4) + "  " +
+                  timeCells(table.years[row]));
     }
-    out.write("TOTAL " + timeCells(table[0]));
+    out.write("TOTAL " + timeCells(table.totals));
     out.write("\n");
     out.write(timeSpanLine(logbook, span));
     return finishReport(out, reportPath, ui);
@@ -229,32 +165,10 @@ bool writeFlightHoursReport(CLogbook& logbook, const TimeSpanDialogData& data,
 
 bool writeTakeoffSiteReport(CLogbook& logbook, const TimeSpanDialogData& data,
                             const std::filesystem::path& reportPath, UserInterface& ui) {
-    const Span span = spanOf(logbook, data);
-    keepSpan(logbook, span);
-
-    // The 11-character name field: the site text without its three leading blanks.
+    const EvaluationSpan span = evaluationSpan(logbook.flights(), data);
+    keepFlightsOfSpan(logbook.flights(), span);
     auto& sites = logbook.sites();
-    sites.clear();
-    std::map<std::string, std::size_t> index;
-    for (const FlightRecord& f : logbook.flights()) {
-        std::string name = f.takeoffSite.substr(std::min<std::size_t>(3, f.takeoffSite.size()));
-        auto [found, added] = index.try_emplace(name, sites.size());
-        if (added) {
-            sites.push_back({name, 0, 0, 0});
-        }
-        TakeoffSiteEntry& entry = sites[found->second];
-        entry.flights += 1;
-        entry.hours += f.durationHours;
-        entry.minutes += f.durationMinutes;
-        if (entry.minutes > 59) {
-            entry.hours += entry.minutes / 60;
-            entry.minutes %= 60;
-        }
-    }
-    // Names are distinct, so byte order alone decides (std::string compares bytes as
-    // unsigned char).
-    std::sort(sites.begin(), sites.end(),
-              [](const TakeoffSiteEntry& a, const TakeoffSiteEntry& b) { return a.name < b.name; });
+    sites = takeoffSiteEntries(logbook.flights());
 
     TextWriter out(reportPath, WriteMode::Atomic);
     writeReportHead(out, logbook, ";------------- TOF FLIGHT TIME [hh:mm] -----------\n");
@@ -284,13 +198,19 @@ bool commandFlightHours(const AppSettings& settings, UserInterface& ui) {
     if (!prepareEvaluation(settings, logbook, data, ui)) {
         return false;
     }
+    // The chart beside the report shows the same flights over the same span; it is shown
+    // also when the span is too long for the report.
+    const std::optional<FlightHoursTable> chart = flightHoursChart(logbook.flights(), data);
     const std::filesystem::path reportPath = siblingPath(mainLogbookPath(settings), "mfs");
-    if (!writeFlightHoursReport(logbook, data, reportPath, ui)) {
-        return false;
+    const bool written = writeFlightHoursReport(logbook, data, reportPath, ui);
+    if (written) {
+        ui.closeAllDocuments();
+        ui.openDocument(reportPath);
     }
-    ui.closeAllDocuments();
-    ui.openDocument(reportPath);
-    return true;
+    if (chart) {
+        ui.showFlightHoursChart(*chart);
+    }
+    return written;
 }
 
 bool commandTakeoffSites(const AppSettings& settings, UserInterface& ui) {
@@ -302,13 +222,39 @@ bool commandTakeoffSites(const AppSettings& settings, UserInterface& ui) {
     if (!prepareEvaluation(settings, logbook, data, ui)) {
         return false;
     }
+    const TakeoffSiteTable chart = takeoffSitesChart(logbook.flights(), data);
     const std::filesystem::path reportPath = siblingPath(mainLogbookPath(settings), "tfs");
-    if (!writeTakeoffSiteReport(logbook, data, reportPath, ui)) {
-        return false;
+    const bool written = writeTakeoffSiteReport(logbook, data, reportPath, ui);
+    if (written) {
+        ui.closeAllDocuments();
+        ui.openDocument(reportPath);
     }
-    ui.closeAllDocuments();
-    ui.openDocument(reportPath);
-    return true;
+    ui.showTakeoffSitesChart(chart);
+    return written;
+}
+
+std::optional<FlightHoursTable> readFlightHoursChart(const AppSettings& settings,
+                                                     const TimeSpanDialogData& data,
+                                                     UserInterface& ui) {
+    std::optional<std::vector<FlightRecord>> flights = chartFlights(settings, data, ui);
+    if (!flights) {
+        return std::nullopt;
+    }
+    std::optional<FlightHoursTable> chart = flightHoursChart(std::move(*flights), data);
+    if (!chart) {
+        ui.message(chartTooLongMessage(), Icon::Stop);
+    }
+    return chart;
+}
+
+std::optional<TakeoffSiteTable> readTakeoffSitesChart(const AppSettings& settings,
+                                                      const TimeSpanDialogData& data,
+                                                      UserInterface& ui) {
+    std::optional<std::vector<FlightRecord>> flights = chartFlights(settings, data, ui);
+    if (!flights) {
+        return std::nullopt;
+    }
+    return takeoffSitesChart(std::move(*flights), data);
 }
 
 } // namespace zv

@@ -186,6 +186,23 @@ QIcon logbook() {
     });
 }
 
+QIcon flightData() {
+    return drawn([](QPainter& p) {
+        // A flight's altitude profile: up in a thermal, a glide, down to landing.
+        QPainterPath profile;
+        profile.moveTo(2, 26);
+        profile.lineTo(7, 20);
+        profile.lineTo(11, 8);
+        profile.lineTo(16, 5);
+        profile.lineTo(22, 12);
+        profile.lineTo(30, 26);
+        p.setPen(QPen(instrumentBlue, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(profile);
+        p.setPen(QPen(Qt::darkGray, 1.5));
+        p.drawLine(QPointF(1, 29), QPointF(31, 29));
+    });
+}
+
 QIcon oziExplorer() {
     return drawn([](QPainter& p) {
         // A globe: the map program.

@@ -21,6 +21,8 @@ QIcon zvToOzi();
 QIcon oziToZv();
 QIcon flightToTracks();
 QIcon logbook();
+// A flight of the logbook that has its flight data file.
+QIcon flightData();
 QIcon oziExplorer();
 QIcon map();
 QIcon fileManager();

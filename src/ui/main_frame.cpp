@@ -133,6 +133,8 @@ std::function<void()> CMainFrame::windowHandler(CommandId id) {
         return [this] { launch(settings_.oziExplorerPath); };
     case CommandId::ZvView:
         return [this] { launch(settings_.zvViewPath); };
+    case CommandId::LogbookOverview:
+        return [this] { showLogbookOverview(); };
     case CommandId::ViewToolbar:
         return [this] {
             toolBar_->setVisible(!toolBar_->isVisible());

@@ -32,6 +32,11 @@ class CChildFrame;
 class CZvView;
 class FindReplaceDialog;
 class MapWindow;
+class LogbookTableWindow;
+namespace charts {
+class ChartWindow;
+struct WindowChart;
+} // namespace charts
 
 // The state of the text windows that the profile keeps between runs.
 struct WorkspaceState {
@@ -85,6 +90,21 @@ public:
     QAction* action(CommandId id) const;
     QToolBar* toolBar() const { return toolBar_; }
 
+    // main_frame_logbook.cpp: the views of the logbook. "Übersicht" reads the main logbook
+    // into the flight table; the charts beside the reports "Flugstunden" and "Startplätze";
+    // a flight's data file, which a double click in the table asks for: its profile, and
+    // its track on the map (showFlightOnMap).
+    void showLogbookOverview();
+    void showFlightHoursChart(const FlightHoursTable& table);
+    void showTakeoffSitesChart(const TakeoffSiteTable& table);
+    void showFlightData(const std::filesystem::path& path);
+    void showFlightOnMap(const std::filesystem::path& path);
+    // The windows shown; null before the first and after the pilot closed them.
+    LogbookTableWindow* logbookTable() const;
+    charts::ChartWindow* hoursChart() const;
+    charts::ChartWindow* sitesChart() const;
+    charts::ChartWindow* profileWindow(const std::filesystem::path& path) const;
+
     // Shows the form of the menu that fits and enables the commands that are available.
     void updateCommands();
 
@@ -118,6 +138,12 @@ private:
     // main_frame_map.cpp
     MapWindow& openMapWindow();
     bool takeFileDrop(QObject* watched, QEvent* event);
+
+    // main_frame_logbook.cpp: shows the charts in the window, a new one when there is none
+    // shown.
+    void showCharts(QPointer<charts::ChartWindow>& window, const QString& title,
+                    std::vector<charts::WindowChart> shown, const std::filesystem::path& saveDir);
+    void placeChartWindow(QWidget* window);
 
     // main_frame_documents.cpp: the document commands.
     void openAnyFile();
@@ -153,6 +179,10 @@ private:
     QLabel* numLock_ = nullptr;
     QLabel* scrollLock_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
+    QPointer<LogbookTableWindow> logbookTable_;
+    QPointer<charts::ChartWindow> hoursChart_;
+    QPointer<charts::ChartWindow> sitesChart_;
+    std::map<std::filesystem::path, QPointer<charts::ChartWindow>> profiles_;
     FindReplaceDialog* findDialog_ = nullptr;
     FindReplaceDialog* replaceDialog_ = nullptr;
     bool discardOnClose_ = false;

@@ -163,6 +163,18 @@ void QtUserInterface::closeAllDocuments() {
     }
 }
 
+void QtUserInterface::showFlightHoursChart(const FlightHoursTable& table) {
+    if (frame_) {
+        frame_->showFlightHoursChart(table);
+    }
+}
+
+void QtUserInterface::showTakeoffSitesChart(const TakeoffSiteTable& table) {
+    if (frame_) {
+        frame_->showTakeoffSitesChart(table);
+    }
+}
+
 void QtUserInterface::beginWait() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }

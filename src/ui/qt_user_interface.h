@@ -48,6 +48,8 @@ public:
     bool runLiftExtractDialog(LiftExtractDialogData& data) override;
     bool runInsertFlightDialog(InsertFlightDialogData& data) override;
     bool runTimeSpanDialog(TimeSpanDialogData& data) override;
+    void showFlightHoursChart(const FlightHoursTable& table) override;
+    void showTakeoffSitesChart(const TakeoffSiteTable& table) override;
 
 private:
     CTransferProgressDialog& progress();

@@ -92,9 +92,49 @@ run_cli "$start" stats-hours --all
 expect_status 0
 tail -c 33 "$book/Flugbuch.mfs" | grep -q 'TIME SPAN   01.03.04 - 09.09.04' || fail "span of --all"
 
+# --- The charts, drawn without a display; the other commands never need one either.
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+expect_png() {
+    [[ $(file -b "$1") == "PNG image data, $2, 8-bit/color RGB, non-interlaced" ]] ||
+        fail "$1: $(file -b "$1")"
+}
+cp "$data/hours.log" "$main"
+cp "$main" "$ZV_E2E_OUTPUT/charted.log"
+run_cli "$start" chart hours --from 01.01.1995 --to 31.12.2005 --png hours.png
+expect_status 0
+[[ ! -s $CLI_OUT ]] || fail "chart hours printed $(cat "$CLI_OUT")"
+expect_png "$start/hours.png" "1200 x 840"
+# A chart covers a span too long for the report.
+run_cli "$start" chart hours --from 01.01.1990 --to 01.01.2009 --png long.png
+expect_status 0
+expect_png "$start/long.png" "1200 x 840"
+run_cli "$start" chart hours --from 01.01.1900 --to 01.01.2001 --png long.png
+expect_status 1
+expect_out "[Stopp] Die Grafik umfaßt mehr als 100 Jahre." \
+    " Bitte schränken Sie den Auswertezeitraum ein!"
+run_cli "$start" chart sites --from 02.01.2000 --to 01.01.2000 --png sites.png
+expect_status 1
+expect_out "[Achtung] Ende der Auswertung muß später sein als Beginn!"
+run_cli "$start" chart sites --all --png "$ZV_E2E_OUTPUT/sites.png"
+expect_status 0
+expect_png "$ZV_E2E_OUTPUT/sites.png" "1000 x 296"
+run_cli "$start" chart profile "$ZV_TEST_DATA/exchange/flight" --png profile.png
+expect_status 0
+expect_png "$start/profile.png" "1200 x 600"
+run_cli "$start" chart profile missing.zvc --png profile.png
+expect_status 1
+# Never over the logbook.
+run_cli "$start" chart hours --all --png Data/Zv/Logbuch/Flugbuch.log
+expect_status 1
+expect_same "$main" "$ZV_E2E_OUTPUT/charted.log"
+run_cli "$start" stats-hours --all
+expect_status 0
+
 # --- Usage errors.
 for args in "stats-hours" "stats-sites --all --from 01.01.2000" "stats-hours --from 01.01.2000" \
-    "logbook-insert --date 31.02.2003" "logbook-insert --start 24:00" "logbook-restore extra"; do
+    "logbook-insert --date 31.02.2003" "logbook-insert --start 24:00" "logbook-restore extra" \
+    "chart hours --all" "chart weeks --all --png a.png" "chart sites --all --from 01.01.2000 --png a.png" \
+    "chart profile --png a.png" "chart hours --all --png a.png extra"; do
     # shellcheck disable=SC2086
     run_cli "$start" $args
     expect_status 2

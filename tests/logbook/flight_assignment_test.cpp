@@ -1,11 +1,13 @@
 #include "base/app_settings.h"
 #include "formats/text_file.h"
 #include "logbook/flight_assignment.h"
+#include "logbook/logbook_overview.h"
 #include "support/scripted_user_interface.h"
 #include "support/test_files.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace zv {
 namespace {
@@ -35,16 +37,21 @@ struct AssignDirs {
     void addFlightFile(const std::string& name, const std::string& source) const {
         test::writeBytes(settings.waypointDir + "/" + name, flightData(source));
     }
+    // The main logbook of the reference pair and its flight data files: a, the morning
+    // flight; b, the afternoon flight and its duplicate entry; c, one minute off; one whose
+    // blank first line makes it unreadable.
+    void addReferenceFlights() const {
+        test::writeBytes(main(), flightData("assign_main.log"));
+        for (const char* name : {"a.zvc", "b.zvc", "c.zvc", "blank_first_line.zvc"}) {
+            addFlightFile(name, name);
+        }
+    }
 };
 
 TEST(FlightAssignment, WritesTheCommentedCopy) {
     AssignDirs dirs;
-    test::writeBytes(dirs.main(), flightData("assign_main.log"));
-    // a: the morning flight; b: the afternoon flight and its duplicate entry; c: one minute
-    // off; the blank first line: unreadable, reported and left out.
-    for (const char* name : {"a.zvc", "b.zvc", "c.zvc", "blank_first_line.zvc"}) {
-        dirs.addFlightFile(name, name);
-    }
+    // The unreadable file is reported and left out.
+    dirs.addReferenceFlights();
     test::ScriptedUserInterface ui;
     EXPECT_TRUE(commandAssignFlightData(dirs.settings, ui));
     EXPECT_EQ(test::readBytes(dirs.copy()), flightData("assign_main~first5.fzd"));
@@ -106,6 +113,67 @@ TEST(FlightAssignment, EveryFileIsNamedOnce) {
         }
         EXPECT_EQ(leadTexts, c.leadTexts) << c.what;
     }
+}
+
+TEST(FlightAssignment, ManyFilesGoToTheFlightsTheyWouldGoToOneByOne) {
+    // The files of a busy season, several of one date and takeoff time among them: each
+    // flight gets the first file left of its date and takeoff time, as a search through
+    // the list in order gives it.
+    std::mt19937 random(5);
+    const auto any = [&random](int high) { return std::uniform_int_distribution(0, high)(random); };
+    std::vector<FlightRecord> flights;
+    for (int i = 0; i < 400; ++i) {
+        flights.push_back(flightAt(1 + any(5), 12, any(3)));
+    }
+    std::vector<FlightCandidate> candidates;
+    for (int i = 0; i < 300; ++i) {
+        candidates.push_back({std::to_string(i) + ".zvc", 3, 5, 1 + any(5), 12, any(3)});
+    }
+    std::vector<FlightCandidate> left = candidates;
+    const auto matches = matchFlightData(flights, candidates);
+    for (std::size_t f = 0; f < flights.size(); ++f) {
+        const auto found = std::find_if(left.begin(), left.end(), [&](const FlightCandidate& c) {
+            return c.day == flights[f].day && c.minute == flights[f].takeoffMinute;
+        });
+        if (found == left.end()) {
+            EXPECT_FALSE(matches[f].has_value()) << f;
+            continue;
+        }
+        ASSERT_TRUE(matches[f].has_value()) << f;
+        EXPECT_EQ(candidates[*matches[f]].fileName, found->fileName) << f;
+        left.erase(found);
+    }
+}
+
+TEST(LogbookOverview, MarksTheFilesTheAssignmentNamesAndNumbersAsTheCommandsDo) {
+    AssignDirs dirs;
+    dirs.addReferenceFlights();
+    test::ScriptedUserInterface ui;
+    const auto overview = readLogbookOverview(dirs.settings, ui);
+    ASSERT_TRUE(overview.has_value());
+    // The table only reads: an unreadable flight data file is the assignment's to report.
+    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_TRUE(commandAssignFlightData(dirs.settings, ui));
+    CLogbook copy(CLogbook::serialText(1596));
+    ASSERT_TRUE(copy.readLogbook(dirs.copy(), ui));
+    ASSERT_EQ(overview->flights.size(), copy.flights().size());
+    for (std::size_t f = 0; f < copy.flights().size(); ++f) {
+        const std::filesystem::path& file = overview->flightFiles[f];
+        EXPECT_EQ(file.empty() ? ";NO FLIGHT DATA\n" : ";" + file.filename().string() + "\n",
+                  copy.flights()[f].leadText);
+        if (!file.empty()) {
+            EXPECT_EQ(file.parent_path(), dirs.settings.waypointDir);
+        }
+        EXPECT_EQ(overview->flights[f].number,
+                  dirs.settings.firstFlightNumber + static_cast<int>(f));
+    }
+
+    test::writeBytes(dirs.main(), test::readBytes(test::testData(
+                                      "app/first_start/Data/Zv/Logbuch/Flugbuch.log")));
+    test::ScriptedUserInterface empty;
+    EXPECT_FALSE(readLogbookOverview(dirs.settings, empty).has_value());
+    EXPECT_EQ(empty.texts(), std::vector<std::string>{
+                                 "Das Flugbuch enthält keine Daten oder nur den Beispielflug!"});
 }
 
 TEST(FlightAssignment, OldCopyStaysUnlessAWholeLogbookIsWritten) {

@@ -95,6 +95,14 @@ bool ScriptedUserInterface::runTimeSpanDialog(TimeSpanDialogData& data) {
     return timeSpanDialog ? timeSpanDialog(data) : false;
 }
 
+void ScriptedUserInterface::showFlightHoursChart(const FlightHoursTable& table) {
+    hoursCharts.push_back(table);
+}
+
+void ScriptedUserInterface::showTakeoffSitesChart(const TakeoffSiteTable& table) {
+    siteCharts.push_back(table);
+}
+
 std::vector<std::string> ScriptedUserInterface::texts() const {
     std::vector<std::string> result;
     result.reserve(messages.size());

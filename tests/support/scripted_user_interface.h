@@ -43,6 +43,9 @@ public:
     // The progress window as a log of calls, e.g. "show:A|B", "second:C", "advance".
     std::vector<std::string> progress;
     bool progressOpen = false;
+    // The charts shown beside the reports.
+    std::vector<FlightHoursTable> hoursCharts;
+    std::vector<TakeoffSiteTable> siteCharts;
 
     void message(const std::string& text, Icon icon) override;
     Answer ask(const std::string& text, Icon icon, Buttons buttons) override;
@@ -62,6 +65,8 @@ public:
     bool runLiftExtractDialog(LiftExtractDialogData& data) override;
     bool runInsertFlightDialog(InsertFlightDialogData& data) override;
     bool runTimeSpanDialog(TimeSpanDialogData& data) override;
+    void showFlightHoursChart(const FlightHoursTable& table) override;
+    void showTakeoffSitesChart(const TakeoffSiteTable& table) override;
 
     // The texts of all messages and questions, in order.
     std::vector<std::string> texts() const;
