@@ -4,6 +4,7 @@
 // x growing eastward from 180 W, y growing southward from about 85.05 N; at zoom z it is
 // 2^z tiles of 256 pixels per side.
 
+#include <compare>
 #include <cstdint>
 
 namespace zv::map {
