@@ -178,10 +178,8 @@ class LogbookViewsTest : public QObject {
 
 private slots:
     void initTestCase() {
-        // The flight's track goes on the map as well; no test may reach the network.
-        qputenv("ZV_TILE_URL",
-                test::TileServer::urlTemplateFor(test::TileServer::closedPort()).toUtf8());
-        qputenv("XDG_CACHE_HOME", home_.path().string().c_str());
+        // The flight's track goes on the map as well.
+        test::TileServer::keepMapsOffline(home_.path());
     }
 
     void theOverviewOpensAlsoWhileTheLogbookIsEdited() {

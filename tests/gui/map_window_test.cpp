@@ -127,10 +127,7 @@ class MapWindowTest : public QObject {
 
 private slots:
     void initTestCase() {
-        // No test may reach the network: the tiles come from a port where nothing listens.
-        qputenv("ZV_TILE_URL",
-                test::TileServer::urlTemplateFor(test::TileServer::closedPort()).toUtf8());
-        qputenv("XDG_CACHE_HOME", home_.path().string().c_str());
+        test::TileServer::keepMapsOffline(home_.path());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QString::fromStdString(home_.path().string()));
     }

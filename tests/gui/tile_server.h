@@ -14,6 +14,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -56,6 +57,13 @@ public:
     }
 
     QString urlTemplate() const { return urlTemplateFor(server_.serverPort()); }
+
+    // For the tests of windows that open the map: its tiles come from a port where nothing
+    // listens, so that no test reaches the network, and its cache lies in `cacheHome`.
+    static void keepMapsOffline(const std::filesystem::path& cacheHome) {
+        qputenv("ZV_TILE_URL", urlTemplateFor(closedPort()).toUtf8());
+        qputenv("XDG_CACHE_HOME", cacheHome.string().c_str());
+    }
 
     Answer answer = Answer::Tile;
     QByteArray cacheControl = "max-age=86400"; // empty: none sent
