@@ -4,7 +4,6 @@
 // x growing eastward from 180 W, y growing southward from about 85.05 N; at zoom z it is
 // 2^z tiles of 256 pixels per side.
 
-#include <compare>
 #include <cstdint>
 
 namespace zv::map {
@@ -63,7 +62,6 @@ struct TileKey {
     int y = 0;
 
     friend bool operator==(const TileKey&, const TileKey&) = default;
-    friend auto operator<=>(const TileKey&, const TileKey&) = default;
 };
 
 // A key of one number, for hash tables and caches.
