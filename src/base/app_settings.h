@@ -46,4 +46,7 @@ std::filesystem::path liftDatabasePath(const AppSettings& settings);
 // settings.ini: startDir, separator, "settings.ini".
 std::filesystem::path settingsFilePath(const AppSettings& settings);
 
+// Whether a waypoint file lies in the route directory, which makes it a route.
+bool isRouteFile(const std::filesystem::path& waypointFile, const AppSettings& settings);
+
 } // namespace zv

@@ -69,15 +69,6 @@ std::size_t characterCount(std::string_view utf8Text) {
     return count;
 }
 
-std::string_view trimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const std::size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 std::string messageIntegerRange(int low, int high) {
     return "Geben Sie bitte eine ganze Zahl zwischen " + std::to_string(low) + " und " +
            std::to_string(high) + " ein.";

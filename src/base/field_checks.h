@@ -5,6 +5,8 @@
 // returns the message to show, with the German texts the dialogs have always shown, or
 // nothing when the entry is accepted.
 
+#include "base/ascii_text.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -17,8 +19,6 @@ using FieldRefusal = std::optional<std::string>;
 
 // Characters, not bytes: the edits hold UTF-8.
 std::size_t characterCount(std::string_view utf8Text);
-// Without the blanks and tabs around it.
-std::string_view trimBlanks(std::string_view text);
 
 std::string messageIntegerRange(int low, int high);
 std::string messageRealRange(double low, double high);

@@ -28,38 +28,22 @@ double metres(std::int32_t altitude, std::string_view unit) {
     return unit == "ft" || unit == "FT" ? altitude * metresPerFoot : altitude;
 }
 
-// The roles of points as the instrument's SIGN marks them, in the order of PointRole (a
-// point's style is its role): "+" a takeoff, "X" a landing
-// field (the marks zv's import gives them), every other sign a plain waypoint. The
-// colours are those of the SIGN on the OziExplorer map.
+// The styles of the roles of points, in the order of PointRole (a point's style is its
+// role), in the colours of their SIGN on the OziExplorer map.
 struct RoleStyle {
     PointRole role;
     const char* id;
     const char* name;
-    const char* sign;
 };
 constexpr std::array<RoleStyle, 3> roleStyles = {{
-    {PointRole::Waypoint, "waypoint", "Wegpunkt", "o"},
-    {PointRole::Takeoff, "takeoff", "Startplatz", "+"},
-    {PointRole::Landing, "landing", "Landeplatz", "X"},
+    {PointRole::Waypoint, "waypoint", "Wegpunkt"},
+    {PointRole::Takeoff, "takeoff", "Startplatz"},
+    {PointRole::Landing, "landing", "Landeplatz"},
 }};
-
-PointRole roleOfSign(std::string_view sign) {
-    const auto first = sign.find_first_not_of(' ');
-    const auto last = sign.find_last_not_of(' ');
-    const std::string_view token =
-        first == std::string_view::npos ? std::string_view() : sign.substr(first, last - first + 1);
-    for (const RoleStyle& style : roleStyles) {
-        if (style.role != PointRole::Waypoint && token == style.sign) {
-            return style.role;
-        }
-    }
-    return PointRole::Waypoint;
-}
 
 void addRoleStyles(ExportDocument& document) {
     for (const RoleStyle& style : roleStyles) {
-        const SignSymbol colours = symbolOfSign(style.sign);
+        const SignSymbol colours = symbolOfSign(signOfRole(style.role));
         document.styles.push_back({style.id, style.name, colours.bgColour, colours.fgColour});
     }
 }
@@ -95,7 +79,7 @@ bool readWaypoints(ExportDocument& document, const AppSettings& settings, UserIn
                                               std::move(description), role));
     }
     // A file of the route directory is a route: its points in their order.
-    document.pointsFormRoute = !takeoffSites && samePlace(source.parent_path(), settings.routeDir);
+    document.pointsFormRoute = !takeoffSites && isRouteFile(source, settings);
     return true;
 }
 

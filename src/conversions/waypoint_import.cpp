@@ -9,6 +9,8 @@
 #include "formats/instrument_text.h"
 #include "formats/kml_file.h"
 #include "formats/ozi_any_waypoints.h"
+#include "formats/point_roles.h"
+#include "formats/sign_symbols.h"
 
 #include <algorithm>
 #include <array>
@@ -31,18 +33,6 @@ constexpr std::array<ForeignFormat, 4> foreignFormats = {{
     {".wpt", readAnyOziWaypoints},
     {".cup", readCupPoints},
 }};
-
-const char* signOf(PointRole role) {
-    switch (role) {
-    case PointRole::Takeoff:
-        return "   +  ";
-    case PointRole::Landing:
-        return "   X  ";
-    case PointRole::Waypoint:
-        break;
-    }
-    return "   o  ";
-}
 
 // The ID an export of zv wrote into the description ("ID ES, SIGN +").
 std::string idOfDescription(std::string_view description) {
@@ -115,7 +105,7 @@ InstrumentWaypoints instrumentWaypointsOf(const std::vector<GeoPoint>& points) {
         const std::string region = instrumentNameOf(
             point.regionCode.empty() ? idOfDescription(point.description) : point.regionCode);
         waypoint.id = instrumentIdOf(region.empty() ? waypoint.name : region);
-        waypoint.sign = signOf(point.role);
+        waypoint.sign = signColumnOf(signOfRole(point.role));
         waypoint.altitude = static_cast<std::int32_t>(altitude);
         waypoint.unit = "m";
         const TextCoordinate latitude = latitudeToText(point.latitude);

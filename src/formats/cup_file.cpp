@@ -42,11 +42,7 @@ constexpr std::array<std::pair<std::string_view, Column>, 12> columnNames = {{
 }};
 
 std::string lowerTrimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return asciiLower(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+    return asciiLower(trimBlanks(text));
 }
 
 Column columnOf(std::string_view name) {

@@ -16,12 +16,6 @@ void setPosition(pugi::xml_node node, double latitude, double longitude) {
     node.append_attribute("lon").set_value(text.c_str());
 }
 
-void appendText(pugi::xml_node node, const char* name, const std::string& text) {
-    if (!text.empty()) {
-        node.append_child(name).text().set(text.c_str());
-    }
-}
-
 // A `wpt` or `rtept`: the elements in the order GPX 1.1 prescribes.
 void appendPoint(pugi::xml_node parent, const char* element, const ExportPoint& point) {
     pugi::xml_node node = parent.append_child(element);
@@ -66,10 +60,7 @@ void takeNode(GeoPointRead& read, const pugi::xml_node& node) {
 
 bool writeGpxFile(const std::filesystem::path& path, const ExportDocument& document) {
     pugi::xml_document xml;
-    pugi::xml_node declaration = xml.append_child(pugi::node_declaration);
-    declaration.append_attribute("version").set_value("1.0");
-    declaration.append_attribute("encoding").set_value("UTF-8");
-    pugi::xml_node gpx = xml.append_child("gpx");
+    pugi::xml_node gpx = startXmlDocument(xml, "gpx");
     gpx.append_attribute("version").set_value("1.1");
     gpx.append_attribute("creator").set_value("zv 1.4");
     gpx.append_attribute("xmlns").set_value("http://www.topografix.com/GPX/1/1");

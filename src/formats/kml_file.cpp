@@ -21,12 +21,6 @@ std::string kmlColour(std::int32_t windowsColour, const char* alpha = "ff") {
     return colour.append(digits, static_cast<std::size_t>(end - digits));
 }
 
-void appendText(pugi::xml_node node, const char* name, const std::string& text) {
-    if (!text.empty()) {
-        node.append_child(name).text().set(text.c_str());
-    }
-}
-
 // "longitude,latitude,height" as KML orders them.
 void appendCoordinates(std::string& out, double latitude, double longitude, double height) {
     appendDecimal(out, longitude, 6);
@@ -157,10 +151,7 @@ private:
 
 bool writeKmlFile(const std::filesystem::path& path, const ExportDocument& document) {
     pugi::xml_document xml;
-    pugi::xml_node declaration = xml.append_child(pugi::node_declaration);
-    declaration.append_attribute("version").set_value("1.0");
-    declaration.append_attribute("encoding").set_value("UTF-8");
-    pugi::xml_node kml = xml.append_child("kml");
+    pugi::xml_node kml = startXmlDocument(xml, "kml");
     kml.append_attribute("xmlns").set_value("http://www.opengis.net/kml/2.2");
     pugi::xml_node root = kml.append_child("Document");
     appendText(root, "name", document.name);

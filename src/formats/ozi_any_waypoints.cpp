@@ -1,5 +1,6 @@
 #include "formats/ozi_any_waypoints.h"
 
+#include "base/ascii_text.h"
 #include "formats/cp1252.h"
 #include "formats/xml_file.h"
 
@@ -30,17 +31,9 @@ std::vector<std::string_view> splitFields(std::string_view line) {
     }
 }
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // A text field in UTF-8, with "Ñ" standing for the comma it replaced.
 std::string textField(std::string_view field) {
-    std::string text(trimmed(field));
+    std::string text(trimBlanks(field));
     for (char& c : text) {
         if (c == '\xD1') {
             c = ',';
@@ -96,7 +89,7 @@ std::optional<IdAndAltitude> idAndAltitude(std::string_view description) {
 
 PointRole roleOfSymbol(std::string_view field) {
     int symbol = -1;
-    const std::string_view text = trimmed(field);
+    const std::string_view text = trimBlanks(field);
     std::from_chars(text.data(), text.data() + text.size(), symbol);
     if (symbol == 14) {
         return PointRole::Takeoff;
@@ -131,7 +124,7 @@ GeoPointRead readAnyOziWaypoints(std::string_view content) {
         if (line.ends_with('\r')) {
             line.remove_suffix(1);
         }
-        if (lineNumber <= 4 || trimmed(line).empty()) {
+        if (lineNumber <= 4 || trimBlanks(line).empty()) {
             continue; // the head: title, datum and two reserved lines
         }
         const std::vector<std::string_view> fields = splitFields(line);

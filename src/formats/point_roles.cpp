@@ -43,4 +43,26 @@ const char* symbolOfRole(PointRole role) {
     return "Waypoint";
 }
 
+std::string_view signOfRole(PointRole role) {
+    switch (role) {
+    case PointRole::Takeoff:
+        return "+";
+    case PointRole::Landing:
+        return "X";
+    case PointRole::Waypoint:
+        break;
+    }
+    return "o";
+}
+
+PointRole roleOfSign(std::string_view sign) {
+    const std::string_view token = trimBlanks(sign, " ");
+    for (const PointRole role : {PointRole::Takeoff, PointRole::Landing}) {
+        if (token == signOfRole(role)) {
+            return role;
+        }
+    }
+    return PointRole::Waypoint;
+}
+
 } // namespace zv

@@ -15,4 +15,11 @@ PointRole roleFromSymbolText(std::string_view text);
 // The symbol name zv writes for a role ("Takeoff", "Landing", "Waypoint").
 const char* symbolOfRole(PointRole role);
 
+// The instrument's SIGN of a role, which the import writes and the export reads back: "+"
+// a takeoff, "X" a landing field, "o" a plain waypoint.
+std::string_view signOfRole(PointRole role);
+// The role a SIGN marks, blanks around it aside; every sign but "+" and "X" is a plain
+// waypoint.
+PointRole roleOfSign(std::string_view sign);
+
 } // namespace zv

@@ -41,4 +41,13 @@ std::string_view signOfSymbol(std::int32_t symbol) {
     return signTable[0].signColumn;
 }
 
+std::string_view signColumnOf(std::string_view sign) {
+    for (const auto& entry : signTable) {
+        if (entry.sign == sign) {
+            return entry.signColumn;
+        }
+    }
+    return signTable[0].signColumn;
+}
+
 } // namespace zv

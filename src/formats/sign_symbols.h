@@ -20,4 +20,7 @@ SignSymbol symbolOfSign(std::string_view sign);
 // The 6-character SIGN column text of an OziExplorer symbol; unknown symbols give "   o  ".
 std::string_view signOfSymbol(std::int32_t symbol);
 
+// The 6-character SIGN column text of a SIGN ("+" is "   +  "); unknown texts give "   o  ".
+std::string_view signColumnOf(std::string_view sign);
+
 } // namespace zv

@@ -1,5 +1,6 @@
 #include "formats/text_fields.h"
 
+#include "base/ascii_text.h"
 #include "formats/cp1252.h"
 
 #include <algorithm>
@@ -168,10 +169,7 @@ void appendLeft(std::string& out, std::string_view text, std::size_t width) {
 }
 
 std::string utf8Field(std::string_view bytes) {
-    const auto last = bytes.find_last_not_of(' ');
-    const auto first = bytes.find_first_not_of(' ');
-    return first == std::string_view::npos ? std::string()
-                                           : cp1252ToUtf8(bytes.substr(first, last - first + 1));
+    return cp1252ToUtf8(trimBlanks(bytes, " "));
 }
 
 std::string integerText(long long value, int width, Fill fill) {

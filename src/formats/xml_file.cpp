@@ -1,5 +1,6 @@
 #include "formats/xml_file.h"
 
+#include "base/ascii_text.h"
 #include "formats/text_fields.h"
 #include "formats/text_file.h"
 
@@ -23,16 +24,23 @@ private:
     TextWriter& writer_;
 };
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
+// The white space of XML around a text.
+constexpr std::string_view xmlSpace = " \t\r\n";
 
 } // namespace
+
+pugi::xml_node startXmlDocument(pugi::xml_document& document, const char* root) {
+    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
+    declaration.append_attribute("version").set_value("1.0");
+    declaration.append_attribute("encoding").set_value("UTF-8");
+    return document.append_child(root);
+}
+
+void appendText(pugi::xml_node node, const char* name, const std::string& text) {
+    if (!text.empty()) {
+        node.append_child(name).text().set(text.c_str());
+    }
+}
 
 bool writeXmlFile(const std::filesystem::path& path, const pugi::xml_document& document) {
     TextWriter writer(path, WriteMode::Atomic);
@@ -70,11 +78,11 @@ pugi::xml_node childNamed(const pugi::xml_node& node, std::string_view name) {
 }
 
 std::string childText(const pugi::xml_node& node, std::string_view name) {
-    return std::string(trimmed(childNamed(node, name).child_value()));
+    return std::string(trimBlanks(childNamed(node, name).child_value(), xmlSpace));
 }
 
 std::optional<double> parseDecimal(std::string_view text) {
-    text = trimmed(text);
+    text = trimBlanks(text, xmlSpace);
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
     }

@@ -11,6 +11,12 @@
 
 namespace zv {
 
+// Starts a document to be written: the declaration of XML 1.0 in UTF-8, then the root
+// element, which it returns.
+pugi::xml_node startXmlDocument(pugi::xml_document& document, const char* root);
+// Appends the element `name` with the text, unless the text is empty.
+void appendText(pugi::xml_node node, const char* name, const std::string& text);
+
 // Writes the document; false when the file could not be written completely (it is then
 // as it was before).
 bool writeXmlFile(const std::filesystem::path& path, const pugi::xml_document& document);

@@ -173,9 +173,7 @@ std::optional<MapLayer> readMapLayer(const std::filesystem::path& path, const Ap
         layer.kind = LayerKind::Takeoffs;
         read = readPoints(layer, settings, ui);
     } else if (extension == ".wpt") {
-        layer.kind = !settings.routeDir.empty() && sameFile(path.parent_path(), settings.routeDir)
-                         ? LayerKind::Route
-                         : LayerKind::Waypoints;
+        layer.kind = isRouteFile(path, settings) ? LayerKind::Route : LayerKind::Waypoints;
         read = readPoints(layer, settings, ui);
     } else if (extension == ".gpx" || extension == ".kml" || extension == ".cup") {
         layer.kind = LayerKind::Waypoints;
